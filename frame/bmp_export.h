@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+class ApplicationRecord;
+class BmpSink;
+
+// Cuts a path just after its last backslash (one after the first character),
+// leaving the folder with its backslash; a text without one stays as it is.
+// The buffer's last character is forced to 0 first.
+void CutAfterLastBackslash(char (&path)[MAX_PATH]);
+
+// Streams the record's frame as a BMP file. The rows go through a reversed
+// copy, so the frame buffer keeps its top-row-first order. Returns 0 or a
+// system error code.
+DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink);
+
+// Writes the frame to target through a temporary file beside it, which then
+// replaces target in one move. On failure target is left as it was and the
+// temporary file is gone. Returns 0 or a system error code.
+DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target);

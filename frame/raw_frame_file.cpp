@@ -1,0 +1,63 @@
+#include "frame/raw_frame_file.h"
+
+#include "app/application_record.h"
+#include "app/win32_handles.h"
+#include "frame/frame_header.h"
+
+#include <cstring>
+
+static const char kRawFrameSuffix[] = "\\Temp\\oximg.raw";
+
+bool BuildRawFramePath(const char* windowsDirectory, UINT directoryLength, char (&path)[MAX_PATH]) {
+    path[0] = '\0';
+    if (directoryLength == 0 || directoryLength >= MAX_PATH) {
+        return false;
+    }
+    if (directoryLength + sizeof(kRawFrameSuffix) > MAX_PATH) {
+        return false;
+    }
+    std::memcpy(path, windowsDirectory, directoryLength);
+    std::memcpy(path + directoryLength, kRawFrameSuffix, sizeof(kRawFrameSuffix));
+    return true;
+}
+
+bool IsUsableFrame(const BYTE* data, DWORD bytesRead, DWORD capacity) {
+    if (bytesRead < kFrameHeaderBytes || bytesRead > capacity) {
+        return false;
+    }
+    const long long frameWidth = FrameHeaderWidth(data);
+    const long long frameHeight = FrameHeaderHeight(data);
+    if (frameWidth < 0 || frameHeight < 0) {
+        return false;
+    }
+    // Both factors are below 2^31, so the product fits in 64 bits.
+    const unsigned long long needed = static_cast<unsigned long long>(frameWidth) *
+                                          static_cast<unsigned long long>(frameHeight) * 3ull +
+                                      kFrameHeaderBytes;
+    return needed <= bytesRead;
+}
+
+bool ApplicationRecord::ReadRawFrameFile(BYTE* destination, DWORD* size) {
+    char windowsDirectory[MAX_PATH];
+    const UINT directoryLength = GetWindowsDirectoryA(windowsDirectory, MAX_PATH);
+    // An empty path keeps the teardown from deleting anything.
+    if (!BuildRawFramePath(windowsDirectory, directoryLength, rawFilePath)) {
+        return false;
+    }
+    if (destination == nullptr) {
+        return false;
+    }
+
+    // No sharing: nobody may change the file while it is read.
+    FileHandle file(CreateFileA(rawFilePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD bytesRead = 0;
+    if (!ReadFile(file.get(), destination, *size, &bytesRead, nullptr)) {
+        bytesRead = 0; // what a failed read delivered cannot be trusted
+    }
+    *size = bytesRead;
+    return IsUsableFrame(destination, bytesRead, kFrameBufferBytes);
+}

@@ -1,0 +1,121 @@
+#include "app/application_record.h"
+#include "frame/frame_header.h"
+#include "support/test_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Pixel {
+    BYTE b, g, r;
+};
+
+class FrameDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_moduleInstance = GetModuleHandleA(nullptr);
+        record_.width = 64;
+        record_.height = 48;
+        ASSERT_EQ(0, record_.CreateMainWindow(g_moduleInstance));
+        DrainMessages();
+    }
+    void TearDown() override {
+        DestroyWindow(record_.window);
+        DrainMessages();
+    }
+
+    // Puts a frame in the buffer as the viewer holds it: top row first.
+    void Load(int width, int height, const std::vector<Pixel>& topFirst) {
+        std::memset(record_.frameBuffer, 0, kFrameHeaderBytes);
+        std::memcpy(record_.frameBuffer + kFrameWidthOffset, &width, 4);
+        std::memcpy(record_.frameBuffer + kFrameHeightOffset, &height, 4);
+        std::memcpy(record_.frameBuffer + kFrameHeaderBytes, topFirst.data(),
+                    topFirst.size() * sizeof(Pixel));
+        record_.frameLoaded = true;
+    }
+
+    COLORREF At(int x, int y) { return WindowPixel(record_.window, x, y); }
+
+    ApplicationRecord record_;
+};
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+TEST_F(FrameDisplay, BytesAreBlueGreenRed) {
+    Load(3, 1, {{0x00, 0x00, 0xFF}, {0xFF, 0x00, 0x00}, {0x10, 0x20, 0x30}});
+    ASSERT_EQ(0, record_.Render());
+    EXPECT_EQ(RGB(255, 0, 0), At(0, 0)) << "0x00 0x00 0xFF must be pure red";
+    EXPECT_EQ(RGB(0, 0, 255), At(1, 0)) << "0xFF 0x00 0x00 must be pure blue";
+    EXPECT_EQ(RGB(0x30, 0x20, 0x10), At(2, 0));
+}
+
+TEST_F(FrameDisplay, TheFirstRowIsDrawnAtTheTop) {
+    std::vector<Pixel> pixels;
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            pixels.push_back({static_cast<BYTE>(x * 60), static_cast<BYTE>(y * 100), 7});
+        }
+    }
+    Load(4, 3, pixels);
+    ASSERT_EQ(0, record_.Render());
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(RGB(7, y * 100, x * 60), At(x, y)) << "at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(FrameDisplay, NothingIsDrawnBeforeAFrameIsLoaded) {
+    FillClient(record_.window, kMagenta);
+    record_.frameLoaded = false;
+    EXPECT_EQ(0, record_.Render());
+    EXPECT_EQ(kMagenta, At(0, 0));
+    EXPECT_EQ(kMagenta, At(20, 20));
+}
+
+TEST_F(FrameDisplay, AnEmptyFrameShowsOnlyTheBackground) {
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    for (int size : {0, 1}) {
+        FillClient(record_.window, kMagenta);
+        Load(size == 0 ? 0 : 5, size == 0 ? 5 : 0, {});
+        EXPECT_EQ(0, record_.Render());
+        EXPECT_EQ(background, At(0, 0));
+        EXPECT_EQ(background, At(30, 30));
+    }
+}
+
+TEST_F(FrameDisplay, AnEnlargedWindowShowsTheBackgroundBeyondTheFrame) {
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    ASSERT_TRUE(SetWindowPos(record_.window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER));
+    DrainMessages();
+    Load(4, 4, std::vector<Pixel>(16, {0, 0, 0xFF}));
+    FillClient(record_.window, kMagenta);
+    ASSERT_EQ(0, record_.Render());
+    RECT client;
+    GetClientRect(record_.window, &client);
+    ASSERT_GT(client.right, 100);
+    EXPECT_EQ(RGB(255, 0, 0), At(0, 0));
+    EXPECT_EQ(RGB(255, 0, 0), At(3, 3));
+    EXPECT_EQ(background, At(4, 0)) << "right of the frame";
+    EXPECT_EQ(background, At(0, 4)) << "below the frame";
+    EXPECT_EQ(background, At(client.right - 1, client.bottom - 1));
+    EXPECT_EQ(background, At(4, 4));
+}
+
+TEST_F(FrameDisplay, ManyPassesGiveBackEveryGraphicsObject) {
+    // More passes than the platform's handle table holds: a pass that kept a
+    // context or a bitmap would exhaust it and stop drawing long before the end.
+    Load(8, 8, std::vector<Pixel>(64, {0x40, 0x80, 0xC0}));
+    for (int pass = 0; pass < 20000; ++pass) {
+        ASSERT_EQ(0, record_.Render());
+    }
+    Load(8, 8, std::vector<Pixel>(64, {0xC0, 0x11, 0x22}));
+    ASSERT_EQ(0, record_.Render());
+    EXPECT_EQ(RGB(0x22, 0x11, 0xC0), At(0, 0));
+    EXPECT_EQ(RGB(0x22, 0x11, 0xC0), At(7, 7));
+}
+
+} // namespace

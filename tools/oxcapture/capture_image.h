@@ -1,0 +1,15 @@
+#pragma once
+
+#include <vector>
+
+// A picture as the raw frame file holds it: rows of width x 3 bytes (blue,
+// green, red), no padding, the bottom row of the picture first.
+struct CaptureImage {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bottomFirstBgr;
+};
+
+// The largest frame the viewer takes.
+constexpr int kMaxCaptureWidth = 1280;
+constexpr int kMaxCaptureHeight = 1024;
