@@ -92,12 +92,18 @@ class MainWindow : public ::testing::Test {
         }
     }
     // Presses keys and waits until the asynchronous key state shows them all.
+    // Right after a window appears the first presses can be lost, so the
+    // window is brought forward and the presses repeated (as a held key's
+    // auto-repeat would) until they show.
     void HoldKeys(std::initializer_list<WORD> virtualKeys) {
-        SetForegroundWindow(record_.window);
-        for (WORD key : virtualKeys) {
-            Key(key, true);
-        }
         ASSERT_TRUE(PollUntil([&] {
+            if (GetForegroundWindow() != record_.window) {
+                SetForegroundWindow(record_.window);
+            }
+            for (WORD key : virtualKeys) {
+                Key(key, true);
+            }
+            Sleep(20);
             for (WORD key : virtualKeys) {
                 if ((GetAsyncKeyState(key) & 0x8000) == 0) {
                     return false;

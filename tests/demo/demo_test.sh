@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs the README's demo headless, in a Wine prefix of its own so that it
+# cannot disturb the other tests, and checks that its screenshot shows the
+# test pattern the right way round.
+set -euo pipefail
+source_dir="$1"
+build_dir="$2"
+shot="$build_dir/screenshots/demo-test.png"
+rm -f "$shot"
+
+status=0
+env -u DISPLAY OXVIEW_DEMO_SHOT="$shot" OXVIEW_WINEPREFIX="$build_dir/demo-wineprefix" \
+    bash "$source_dir/tools/demo.sh" || status=$?
+[ "$status" -eq 0 ] || { echo "FAIL: the demo ended with $status, not 0"; exit 1; }
+[ -s "$shot" ] || { echo "FAIL: no screenshot at $shot"; exit 1; }
+
+pixels=$(mktemp)
+trap 'rm -f "$pixels"' EXIT
+convert "$shot" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-F]\{6\}\).*/\1 \2 \3/p' >"$pixels"
+
+# The marker's red square is the leftmost pure red; it starts 4 pixels into
+# the picture, so its first pixel gives the picture's place in the shot.
+read -r rx ry < <(awk '$3 == "FF0000" { print $1, $2 }' "$pixels" | sort -n -k1,1 -k2,2 | head -n 1)
+[ -n "${rx:-}" ] || { echo "FAIL: no red marker in the screenshot"; exit 1; }
+x0=$((rx - 4))
+y0=$((ry - 4))
+
+failures=0
+expect() { # x y colour what
+    local got
+    got=$(awk -v x=$((x0 + $1)) -v y=$((y0 + $2)) '$1 == x && $2 == y { print $3 }' "$pixels")
+    if [ "$got" != "$3" ]; then
+        echo "FAIL: $4 at ($1,$2): got ${got:-nothing}, expected $3"
+        failures=$((failures + 1))
+    fi
+}
+expect 0 0 FFFFFF "the marker's white border, top-left corner of the picture"
+expect 20 20 FF0000 "the red marker"
+expect 3 20 FFFFFF "the marker's left border"
+expect 40 1 000000 "the black first colour bar"
+expect 40 0 808080 "the grid line on the top row"
+expect 620 20 FFFFFF "the white last colour bar on the right"
+expect 200 100 FF0000 "the red third colour bar"
+expect 1 241 0001FF "the gradient's blue left end"
+[ "$failures" -eq 0 ] || exit 1

@@ -1,0 +1,94 @@
+#include "viewer_test.h"
+
+namespace {
+
+class SaveAsBmp : public ViewerTest {
+  protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        folder_ = BuildFolder() + "e2e-output\\";
+        CreateDirectoryA(folder_.c_str(), nullptr); // may exist from an earlier run
+        target_ =
+            folder_ + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp";
+        DeleteFileA(target_.c_str());
+    }
+
+    std::vector<std::string> TemporaryFiles() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder_ + "*.tmp").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                names.push_back(found.cFileName);
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        return names;
+    }
+
+    std::string folder_;
+    std::string target_;
+};
+
+TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
+    const Frame frame = PatternFrame(201, 150); // 603-byte rows need one fill byte
+    HWND window = StartOn(frame);
+    ASSERT_NE(nullptr, window);
+    SaveThroughDialog(window, target_);
+    ASSERT_TRUE(WaitFor([&] { return FileExists(target_); })) << target_;
+    EXPECT_TRUE(BmpFileBytes(frame, false) == ReadFileBytes(target_))
+        << "the file differs from the frame";
+    EXPECT_TRUE(FrameAsRgb(frame) == DecodeWithImageMagick(target_))
+        << "a real decoder sees other pixels";
+    EXPECT_EQ(0, CountFrameMismatches(CaptureClient(window), frame)) << "the display changed";
+    EXPECT_TRUE(TemporaryFiles().empty());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+}
+
+TEST_F(SaveAsBmp, ReplacesAnExistingFileWithoutAskingAndProposesTheNameAgain) {
+    ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
+    const Frame frame = PatternFrame(160, 120);
+    HWND window = StartOn(frame);
+    ASSERT_NE(nullptr, window);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "first save" : "second save");
+        SaveThroughDialog(window, target_);
+        EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target_) == BmpFileBytes(frame, false); }));
+        EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
+    }
+    EXPECT_TRUE(TemporaryFiles().empty());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+}
+
+TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
+    const std::vector<BYTE> old(3000, 0x42);
+    ASSERT_TRUE(WriteFileBytes(target_, old));
+    HANDLE holder = CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    HWND window = StartOn(PatternFrame(160, 120));
+    ASSERT_NE(nullptr, window);
+    SaveThroughDialog(window, target_);
+
+    HWND box = viewer_.WaitForWindow("#32770", "OrbiluxCap_KT5810");
+    ASSERT_NE(nullptr, box) << "no message about the failed save";
+    EXPECT_EQ(window, GetWindow(box, GW_OWNER));
+    bool namesTheFile = false;
+    for (const std::string& text : ChildTexts(box, "Static")) {
+        namesTheFile = namesTheFile || text.find(target_) != std::string::npos;
+    }
+    EXPECT_TRUE(namesTheFile) << "the message does not name " << target_;
+    Activate(box);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+
+    CloseHandle(holder);
+    EXPECT_TRUE(old == ReadFileBytes(target_)) << "the old file was touched";
+    EXPECT_TRUE(TemporaryFiles().empty()) << "a temporary file was left behind";
+    PostMessageA(window, WM_COMMAND, 40006, 0);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "viewer_test.h"
+
+namespace {
+
+using StartUp = ViewerTest;
+
+bool HasVisibleIcon(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        // The box keeps an icon control; with no icon asked for it holds none.
+        if (IsWindowVisible(child) && (style & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
+    const std::string quoted = "\"" + ViewerPath() + "\"";
+    for (const std::string& line : {quoted, quoted + "  \t  ", ViewerPath() + "\t"}) {
+        SCOPED_TRACE("command line [" + line + "]");
+        const Frame frame = PatternFrame(8, 8);
+        ASSERT_TRUE(PlaceRawFrame(frame));
+        ViewerProcess viewer;
+        ASSERT_TRUE(viewer.Start(line));
+        HWND box = viewer.WaitForWindow("#32770", nullptr);
+        ASSERT_NE(nullptr, box) << "no message box";
+        EXPECT_EQ("Error", WindowText(box)) << "the box has no caption of its own";
+        const auto texts = ChildTexts(box, "Static");
+        EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(),
+                                         "This application can not be used in this manner!"));
+        EXPECT_EQ(std::vector<std::string>{"OK"}, ChildTexts(box, "Button"));
+        EXPECT_FALSE(HasVisibleIcon(box));
+        EXPECT_EQ(nullptr, viewer.FindWindowOf("OX581_DX9 Class", nullptr));
+
+        Activate(box);
+        PressKey(VK_RETURN);
+        EXPECT_EQ(0, viewer.WaitForExit());
+        EXPECT_EQ(RawFrameBytes(frame), ReadFileBytes(RawFramePath()))
+            << "a refused start must leave the raw frame file alone";
+    }
+}
+
+TEST_F(StartUp, WithoutARawFrameFileItEndsSilently) {
+    ASSERT_TRUE(viewer_.StartWithTail("x"));
+    bool sawWindow = false;
+    WaitFor([&] {
+        sawWindow = sawWindow || viewer_.FindWindowOf(nullptr, nullptr) != nullptr;
+        return !viewer_.Running();
+    });
+    EXPECT_EQ(0, viewer_.WaitForExit());
+    EXPECT_FALSE(sawWindow);
+}
+
+TEST_F(StartUp, UnusableFramesEndSilentlyAndAreDeleted) {
+    struct Case {
+        const char* what;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"shorter than a header", std::vector<BYTE>(20, 0)},
+        {"negative height", RawFrameBytes(PatternFrame(4, 4))},
+        {"pixels missing", RawFrameBytes(PatternFrame(4, 4))},
+        {"size wraps 32 bits", RawFrameBytes(PatternFrame(4, 4))},
+    };
+    cases[1].bytes[23] = 0xFF;
+    cases[2].bytes.pop_back();
+    const BYTE wrapping[] = {0x56, 0x55, 0x55, 0x55, 1, 0, 0, 0}; // 0x55555556 x 1
+    std::copy(wrapping, wrapping + 8, cases[3].bytes.begin() + 16);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteFileBytes(RawFramePath(), c.bytes));
+        ViewerProcess viewer;
+        ASSERT_TRUE(viewer.StartWithTail());
+        EXPECT_EQ(0, viewer.WaitForExit());
+        EXPECT_FALSE(FileExists(RawFramePath()));
+    }
+}
+
+TEST_F(StartUp, AFrameHeldOpenByAnotherProgramCannotBeRead) {
+    ASSERT_TRUE(PlaceRawFrame(PatternFrame(8, 8)));
+    HANDLE holder = CreateFileA(RawFramePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    ASSERT_TRUE(viewer_.StartWithTail());
+    EXPECT_EQ(0, viewer_.WaitForExit());
+    CloseHandle(holder);
+}
+
+TEST_F(StartUp, AValidFrameOpensTheWindowAndTheEndDeletesTheFile) {
+    HWND window = StartOn(PatternFrame(64, 48));
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(FileExists(RawFramePath())) << "the file is deleted at the end, not before";
+    PostMessageA(window, WM_COMMAND, 40006, 0);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+    EXPECT_FALSE(FileExists(RawFramePath()));
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "support/settings_key_guard.h"
+#include "viewer_harness.h"
+
+#include <gtest/gtest.h>
+
+// Each test owns the raw frame file, the settings key and one viewer run,
+// and leaves all three as it found them.
+class ViewerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { DeleteFileA(RawFramePath().c_str()); }
+    void TearDown() override { DeleteFileA(RawFramePath().c_str()); }
+
+    // Starts the viewer on the frame and waits until the frame is on screen.
+    HWND StartOn(const Frame& frame) {
+        EXPECT_TRUE(PlaceRawFrame(frame));
+        EXPECT_TRUE(viewer_.StartWithTail());
+        HWND window = viewer_.WaitForMainWindow();
+        EXPECT_NE(nullptr, window) << "the main window never appeared";
+        if (window != nullptr) {
+            EXPECT_TRUE(WaitFor([&] {
+                return CountFrameMismatches(CaptureClient(window), frame) == 0;
+            })) << "the frame never showed on screen";
+        }
+        return window;
+    }
+
+    // Brings a window of the viewer to the front, the way a user would.
+    static void Activate(HWND window) {
+        if (!WaitFor([&] { return GetForegroundWindow() == window; }, 2000)) {
+            SetForegroundWindow(window);
+        }
+        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
+    }
+
+    // File > Save, as the user picks it: Alt+F, then Enter on the first item.
+    HWND OpenSaveDialog(HWND window) {
+        if (!Focus(window)) {
+            return nullptr;
+        }
+        PressKeyWith(VK_MENU, 'F');
+        if (viewer_.WaitForWindow("#32768", nullptr, 5000) == nullptr) {
+            return nullptr;
+        }
+        PressKey(VK_RETURN);
+        return viewer_.WaitForWindow("#32770", "Save File");
+    }
+
+    // The file name field: an edit inside the combo box 0x47c in the Explorer
+    // layout, the edit 0x480 in the old one.
+    static std::string FileNameField(HWND dialog) {
+        HWND field = GetDlgItem(dialog, 0x480);
+        if (field == nullptr) {
+            field = GetDlgItem(dialog, 0x47c);
+            while (field != nullptr && !IsClass(field, "Edit")) {
+                field = GetWindow(field, GW_CHILD);
+            }
+        }
+        return field == nullptr ? "" : WindowText(field);
+    }
+    static bool IsClass(HWND window, const char* name) {
+        char found[64];
+        GetClassNameA(window, found, sizeof(found));
+        return _stricmp(found, name) == 0;
+    }
+
+    // Checks the proposal, types the target's path over it and confirms.
+    void SaveThroughDialog(HWND window, const std::string& path) {
+        HWND dialog = OpenSaveDialog(window);
+        ASSERT_NE(nullptr, dialog) << "the save dialog did not open";
+        EXPECT_TRUE(WaitFor([&] { return FileNameField(dialog) == "Image.bmp"; }))
+            << "proposed [" << FileNameField(dialog) << "]";
+        Activate(dialog);
+        PressKey(VK_END);
+        PressKeyWith(VK_SHIFT, VK_HOME);
+        TypeText(path);
+        ASSERT_TRUE(WaitFor([&] { return FileNameField(dialog) == path; }))
+            << "typed [" << FileNameField(dialog) << "]";
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+    }
+
+    SettingsKeyGuard settings_;
+    ViewerProcess viewer_;
+};
