@@ -36,30 +36,30 @@ struct BmpSpec {
 // them shows it.
 constexpr std::uint8_t kFillByte = 0xEE;
 
-inline Bytes BuildBmp(const BmpSpec& spec) {
-    const int rows = spec.height < 0 ? -spec.height : spec.height;
-    const int pixelBytes = spec.bitsPerPixel / 8;
-    const int stride = (spec.width * pixelBytes + 3) / 4 * 4;
-    const bool masksAfterHeader = spec.compression == 3 && spec.headerSize == 40;
-    const std::uint32_t offset = 14 + spec.headerSize + (masksAfterHeader ? 12 : 0) + spec.gap;
+inline Bytes BuildBmp(const BmpSpec& layout) {
+    const int rows = layout.height < 0 ? -layout.height : layout.height;
+    const int pixelBytes = layout.bitsPerPixel / 8;
+    const int stride = (layout.width * pixelBytes + 3) / 4 * 4;
+    const bool masksAfterHeader = layout.compression == 3 && layout.headerSize == 40;
+    const std::uint32_t offset = 14 + layout.headerSize + (masksAfterHeader ? 12 : 0) + layout.gap;
     Bytes out(offset + static_cast<std::size_t>(stride) * rows, kFillByte);
-    std::fill(out.begin(), out.begin() + 14 + spec.headerSize, 0);
+    std::fill(out.begin(), out.begin() + 14 + layout.headerSize, 0);
     out[0] = 'B';
     out[1] = 'M';
     PutLE(out, 2, static_cast<std::uint32_t>(out.size()), 4);
     PutLE(out, 10, offset, 4);
-    PutLE(out, 14, spec.headerSize, 4);
-    PutLE(out, 18, static_cast<std::uint32_t>(spec.width), 4);
-    PutLE(out, 22, static_cast<std::uint32_t>(spec.height), 4);
+    PutLE(out, 14, layout.headerSize, 4);
+    PutLE(out, 18, static_cast<std::uint32_t>(layout.width), 4);
+    PutLE(out, 22, static_cast<std::uint32_t>(layout.height), 4);
     PutLE(out, 26, 1, 2);
-    PutLE(out, 28, static_cast<std::uint32_t>(spec.bitsPerPixel), 2);
-    PutLE(out, 30, spec.compression, 4);
-    for (int i = 0; spec.compression == 3 && i < 3; ++i) {
-        PutLE(out, 54 + 4 * i, spec.masks[i], 4);
+    PutLE(out, 28, static_cast<std::uint32_t>(layout.bitsPerPixel), 2);
+    PutLE(out, 30, layout.compression, 4);
+    for (int i = 0; layout.compression == 3 && i < 3; ++i) {
+        PutLE(out, 54 + 4 * i, layout.masks[i], 4);
     }
     for (int fileRow = 0; pixelBytes >= 3 && fileRow < rows; ++fileRow) {
-        const int y = spec.height < 0 ? fileRow : rows - 1 - fileRow;
-        for (int x = 0; x < spec.width; ++x) {
+        const int y = layout.height < 0 ? fileRow : rows - 1 - fileRow;
+        for (int x = 0; x < layout.width; ++x) {
             for (int c = 0; c < 3; ++c) {
                 out[offset + fileRow * stride + x * pixelBytes + c] = Sample(x, y, c);
             }

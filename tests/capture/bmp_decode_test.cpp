@@ -7,60 +7,60 @@
 
 namespace {
 
-BmpSpec Spec(int width, int height, int bitsPerPixel = 24, std::uint32_t headerSize = 40) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bitsPerPixel;
-    spec.headerSize = headerSize;
-    return spec;
+BmpSpec Layout(int width, int height, int bitsPerPixel = 24, std::uint32_t headerSize = 40) {
+    BmpSpec layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bitsPerPixel;
+    layout.headerSize = headerSize;
+    return layout;
 }
 
-// Decodes file and expects the raw frame file of spec's sample picture.
-void ExpectSampleFrame(const BmpSpec& spec, const Bytes& file) {
-    SCOPED_TRACE(std::to_string(spec.width) + "x" + std::to_string(spec.height) + ", " +
-                 std::to_string(spec.bitsPerPixel) + " bits, header " +
-                 std::to_string(spec.headerSize));
+// Decodes file and expects the raw frame file of layout's sample picture.
+void ExpectSampleFrame(const BmpSpec& layout, const Bytes& file) {
+    SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height) + ", " +
+                 std::to_string(layout.bitsPerPixel) + " bits, header " +
+                 std::to_string(layout.headerSize));
     CaptureImage image;
     std::string reason;
     ASSERT_TRUE(DecodeBmp(file.data(), file.size(), image, reason)) << reason;
     const Bytes got = EncodeRawFrame(image);
     const Bytes expected =
-        ExpectedRawFile(spec.width, spec.height < 0 ? -spec.height : spec.height);
+        ExpectedRawFile(layout.width, layout.height < 0 ? -layout.height : layout.height);
     EXPECT_EQ(expected, got) << FirstDifference(got, expected);
 }
 
-void ExpectSampleFrame(const BmpSpec& spec) {
-    ExpectSampleFrame(spec, BuildBmp(spec));
+void ExpectSampleFrame(const BmpSpec& layout) {
+    ExpectSampleFrame(layout, BuildBmp(layout));
 }
 
 TEST(BmpDecode, RowsComeOutBottomFirstWhateverTheFileOrderAndPadding) {
     // Widths 3 and 5 pad their rows by 3 and 1 bytes; width 4 needs none.
     for (int width : {1, 3, 4, 5}) {
-        ExpectSampleFrame(Spec(width, 3));
-        ExpectSampleFrame(Spec(width, -3));
-        ExpectSampleFrame(Spec(width, 2, 32));
-        ExpectSampleFrame(Spec(width, -2, 32));
+        ExpectSampleFrame(Layout(width, 3));
+        ExpectSampleFrame(Layout(width, -3));
+        ExpectSampleFrame(Layout(width, 2, 32));
+        ExpectSampleFrame(Layout(width, -2, 32));
     }
 }
 
 TEST(BmpDecode, LargerHeadersMasksAndAGapAreHonoured) {
     for (std::uint32_t headerSize : {52u, 56u, 108u, 124u}) {
-        ExpectSampleFrame(Spec(5, 3, 24, headerSize));
+        ExpectSampleFrame(Layout(5, 3, 24, headerSize));
     }
-    BmpSpec bitfields = Spec(3, 2, 32); // masks after the 40-byte header
+    BmpSpec bitfields = Layout(3, 2, 32); // masks after the 40-byte header
     bitfields.compression = 3;
     ExpectSampleFrame(bitfields);
-    bitfields = Spec(3, -2, 32, 124); // masks inside the V5 header
+    bitfields = Layout(3, -2, 32, 124); // masks inside the V5 header
     bitfields.compression = 3;
     ExpectSampleFrame(bitfields);
-    BmpSpec gap = Spec(3, -2);
+    BmpSpec gap = Layout(3, -2);
     gap.gap = 10;
     ExpectSampleFrame(gap);
     // The padding of the last row may be missing.
-    Bytes file = BuildBmp(Spec(3, 2));
+    Bytes file = BuildBmp(Layout(3, 2));
     file.resize(file.size() - 3);
-    ExpectSampleFrame(Spec(3, 2), file);
+    ExpectSampleFrame(Layout(3, 2), file);
 }
 
 Bytes With(Bytes file, std::size_t at, std::uint32_t value) {
@@ -74,12 +74,12 @@ Bytes Cut(Bytes file, std::size_t size) {
 }
 
 TEST(BmpDecode, EachBadFileIsRefusedWithItsReasonAndTheImageUntouched) {
-    BmpSpec rle = Spec(4, 4, 8);
+    BmpSpec rle = Layout(4, 4, 8);
     rle.compression = 1;
-    BmpSpec swappedMasks = Spec(3, 2, 32);
+    BmpSpec swappedMasks = Layout(3, 2, 32);
     swappedMasks.compression = 3;
     std::swap(swappedMasks.masks[0], swappedMasks.masks[2]);
-    const Bytes good = BuildBmp(Spec(4, 4)); // 48 pixel bytes, no padding
+    const Bytes good = BuildBmp(Layout(4, 4)); // 48 pixel bytes, no padding
     const struct {
         const char* what;
         Bytes file;
@@ -90,10 +90,10 @@ TEST(BmpDecode, EachBadFileIsRefusedWithItsReasonAndTheImageUntouched) {
         {"header cut short", Cut(good, 30), "not a BMP file"},
         {"core header", With(good, 14, 12), "unsupported BMP header size 12"},
         {"RLE8", BuildBmp(rle), "compressed BMP (RLE8) is not supported"},
-        {"8 bits", BuildBmp(Spec(4, 4, 8)), "paletted 8-bit BMP"},
-        {"4 bits", BuildBmp(Spec(4, 4, 4)), "paletted 4-bit BMP"},
-        {"1 bit", BuildBmp(Spec(4, 4, 1)), "paletted 1-bit BMP"},
-        {"16 bits", BuildBmp(Spec(4, 4, 16)), "16-bit BMP is not supported"},
+        {"8 bits", BuildBmp(Layout(4, 4, 8)), "paletted 8-bit BMP"},
+        {"4 bits", BuildBmp(Layout(4, 4, 4)), "paletted 4-bit BMP"},
+        {"1 bit", BuildBmp(Layout(4, 4, 1)), "paletted 1-bit BMP"},
+        {"16 bits", BuildBmp(Layout(4, 4, 16)), "16-bit BMP is not supported"},
         {"swapped masks", BuildBmp(swappedMasks), "colour masks"},
         {"unknown compression", With(good, 30, 9), "unknown BMP compression 9"},
         {"width 0", With(good, 18, 0), "invalid width 0"},

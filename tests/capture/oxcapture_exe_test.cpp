@@ -269,15 +269,15 @@ TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
     topDown.height = -3;
     bottomUp32.bitsPerPixel = 32;
     const std::string path = ScratchPath("good.bmp");
-    for (const BmpSpec& spec : {BmpSpec(), topDown, bottomUp32}) {
-        SCOPED_TRACE(std::to_string(spec.width) + "x" + std::to_string(spec.height) + ", " +
-                     std::to_string(spec.bitsPerPixel) + " bits");
-        ASSERT_TRUE(WriteBytes(path, BuildBmp(spec)));
+    for (const BmpSpec& layout : {BmpSpec(), topDown, bottomUp32}) {
+        SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height) + ", " +
+                     std::to_string(layout.bitsPerPixel) + " bits");
+        ASSERT_TRUE(WriteBytes(path, BuildBmp(layout)));
         const CaptureRun run = RunCapture("--write-only \"" + path + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
         const Bytes file = ReadBytes(RawFramePath());
         const Bytes expected =
-            ExpectedRawFile(spec.width, spec.height < 0 ? -spec.height : spec.height);
+            ExpectedRawFile(layout.width, layout.height < 0 ? -layout.height : layout.height);
         EXPECT_EQ(expected, file) << FirstDifference(file, expected);
     }
     DeleteFileA(path.c_str()); // the test's own input

@@ -92,3 +92,24 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
+    // The dialog opens in the viewer's folder, so a name without a folder
+    // is saved there.
+    const std::string name = "bare-name-save.bmp";
+    const std::string expected = BuildFolder() + name;
+    DeleteFileA(expected.c_str());
+    const Frame frame = PatternFrame(64, 48);
+    HWND window = StartOn(frame);
+    ASSERT_NE(nullptr, window);
+    SaveThroughDialog(window, name);
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(expected) == BmpFileBytes(frame, false); }))
+        << "nothing right at " << expected;
+    DeleteFileA(expected.c_str());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+}
+
+} // namespace

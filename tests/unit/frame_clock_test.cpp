@@ -157,7 +157,7 @@ TEST_P(FrameClockInRealTime, ElapsedAfterStartMeasuresTheWait) {
     RunFrameClock(state, kClockStart, sources);
     Sleep(300);
     const float elapsed = RunFrameClock(state, kClockElapsedTime, sources);
-    EXPECT_GE(elapsed, 0.28f);
+    EXPECT_GE(elapsed, 0.25f); // Sleep may end a tick early under Wine
     EXPECT_LT(elapsed, 3.0f);
 }
 
