@@ -15,10 +15,11 @@ tools/install-deps.sh
 [ -f build/build.ninja ] || cmake --preset default >/dev/null
 cmake --build --preset default --target oxview oxcapture >/dev/null
 
-if [ -n "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec build/wine-run build/oxcapture.exe ${image:+"$image"}
 fi
 
+unset DISPLAY
 source tools/x-display.sh
 shot="${OXVIEW_DEMO_SHOT:-$PWD/build/screenshots/demo.png}"
 mkdir -p "$(dirname "$shot")"

@@ -1,6 +1,11 @@
-# Sourced by the scripts that need an X screen: when DISPLAY is unset it
+# Sourced by the scripts that need an X screen: when DISPLAY is unset (or
+# names a screen that does not answer) it
 # starts a private 24-bit Xvfb (xvfb-run's default is 8 bits, which cannot
 # show colours exactly) and stops it when the script ends.
+if [ -n "${DISPLAY:-}" ] && ! xdpyinfo >/dev/null 2>&1; then
+    echo "DISPLAY=$DISPLAY does not answer; using a private Xvfb screen" >&2
+    unset DISPLAY
+fi
 if [ -z "${DISPLAY:-}" ]; then
     for number in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break

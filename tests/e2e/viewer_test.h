@@ -71,6 +71,7 @@ class ViewerTest : public ::testing::Test {
         ASSERT_NE(nullptr, dialog) << "the save dialog did not open";
         EXPECT_TRUE(WaitFor([&] { return FileNameField(dialog) == "Image.bmp"; }))
             << "proposed [" << FileNameField(dialog) << "]";
+        EXPECT_EQ("BMP Files", WindowText(GetDlgItem(dialog, 0x470))) << "the type filter";
         Activate(dialog);
         PressKey(VK_END);
         PressKeyWith(VK_SHIFT, VK_HOME);
