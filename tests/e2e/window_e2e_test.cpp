@@ -1,4 +1,5 @@
 #include "resources/resource_ids.h"
+#include "support/menu_check.h"
 #include "support/png_writer.h"
 #include "viewer_test.h"
 
@@ -46,17 +47,7 @@ TEST_F(ViewerWindow, HasItsClassCaptionOuterSizeAndMenu) {
     ASSERT_NE(nullptr, program);
     HMENU menu = LoadMenuA(program, MAKEINTRESOURCEA(IDR_MAIN_MENU));
     ASSERT_NE(nullptr, menu);
-    char text[64];
-    GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("&File", text);
-    HMENU file = GetSubMenu(menu, 0);
-    ASSERT_EQ(2, GetMenuItemCount(file));
-    GetMenuStringA(file, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("Save", text);
-    EXPECT_EQ(40014u, GetMenuItemID(file, 0));
-    GetMenuStringA(file, 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("E&xit\t    ESC", text);
-    EXPECT_EQ(40006u, GetMenuItemID(file, 1));
+    ExpectViewerMenu(menu);
     DestroyMenu(menu);
 
     HACCEL table = LoadAcceleratorsA(program, MAKEINTRESOURCEA(IDR_ACCELERATORS));

@@ -1,7 +1,7 @@
 #include "app/application_record.h"
 #include "app/frame_clock.h"
 #include "app/main_window.h"
-#include "resources/resource_ids.h"
+#include "support/menu_check.h"
 #include "support/test_window.h"
 
 #include <gtest/gtest.h>
@@ -131,19 +131,7 @@ TEST_F(MainWindow, HasItsClassCaptionSizeAndMenu) {
     EXPECT_EQ(649, outer.right - outer.left);
     EXPECT_EQ(522, outer.bottom - outer.top);
 
-    HMENU bar = GetMenu(record_.window);
-    ASSERT_NE(nullptr, bar);
-    ASSERT_EQ(1, GetMenuItemCount(bar));
-    GetMenuStringA(bar, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("&File", text);
-    HMENU file = GetSubMenu(bar, 0);
-    ASSERT_EQ(2, GetMenuItemCount(file));
-    GetMenuStringA(file, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("Save", text);
-    EXPECT_EQ(static_cast<UINT>(IDM_FILE_SAVE), GetMenuItemID(file, 0));
-    GetMenuStringA(file, 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ("E&xit\t    ESC", text);
-    EXPECT_EQ(static_cast<UINT>(IDM_FILE_EXIT), GetMenuItemID(file, 1));
+    ExpectViewerMenu(GetMenu(record_.window));
 
     EXPECT_EQ(0, record_.showLoadingText) << "the loading paint is over once the window is up";
 }
