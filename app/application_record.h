@@ -1,11 +1,9 @@
 #pragma once
 
+#include "frame/frame_header.h"
+
 #include <windows.h>
 
-// Bytes reserved for the raw frame file as read: 5 MiB plus 1 KiB.
-constexpr DWORD kFrameBufferBytes = 5243904;
-// The most the reader takes from the raw frame file: 1280 x 1024 x 3 + 64.
-constexpr DWORD kMaxRawFrameBytes = 3932224;
 // The platform's generic failure code (E_FAIL).
 constexpr HRESULT kStatusFailure = static_cast<HRESULT>(0x80004005L);
 

@@ -20,7 +20,7 @@ constexpr DWORD kSaveDialogFlags = OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OF
 class FileSink final : public BmpSink {
   public:
     explicit FileSink(HANDLE file) : file_(file) {}
-    DWORD Write(const BYTE* data, DWORD count) override {
+    std::uint32_t Write(const std::uint8_t* data, std::uint32_t count) override {
         DWORD written = 0;
         if (!WriteFile(file_, data, count, &written, nullptr)) {
             return GetLastError();

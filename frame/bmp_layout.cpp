@@ -2,12 +2,12 @@
 
 namespace {
 
-void PutLE16(BYTE* at, DWORD value) {
-    at[0] = static_cast<BYTE>(value);
-    at[1] = static_cast<BYTE>(value >> 8);
+void PutLE16(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void PutLE32(BYTE* at, DWORD value) {
+void PutLE32(std::uint8_t* at, std::uint32_t value) {
     PutLE16(at, value & 0xFFFF);
     PutLE16(at + 2, value >> 16);
 }
@@ -27,56 +27,59 @@ unsigned long long BmpFileSize(int width, int height) {
     return kBmpPixelOffset + BmpStride(width) * rows;
 }
 
-void FillBmpFileHeader(BYTE (&header)[kBmpFileHeaderBytes], int width, int height) {
+void FillBmpFileHeader(std::uint8_t (&header)[kBmpFileHeaderBytes], int width, int height) {
     header[0] = 'B';
     header[1] = 'M';
-    PutLE32(header + 2, static_cast<DWORD>(BmpFileSize(width, height)));
+    PutLE32(header + 2, static_cast<std::uint32_t>(BmpFileSize(width, height)));
     PutLE16(header + 6, 0);
     PutLE16(header + 8, 0);
     PutLE32(header + 10, kBmpPixelOffset);
 }
 
-void FillBmpInfoHeader(BYTE (&header)[kBmpInfoHeaderBytes], int width, int height) {
+void FillBmpInfoHeader(std::uint8_t (&header)[kBmpInfoHeaderBytes], int width, int height) {
     PutLE32(header + 0, kBmpInfoHeaderBytes);
-    PutLE32(header + 4, static_cast<DWORD>(width));
-    PutLE32(header + 8, static_cast<DWORD>(height)); // positive: bottom row first
-    PutLE16(header + 12, 1);                         // planes
-    PutLE16(header + 14, 24);                        // bits per pixel
+    PutLE32(header + 4, static_cast<std::uint32_t>(width));
+    PutLE32(header + 8, static_cast<std::uint32_t>(height)); // positive: bottom row first
+    PutLE16(header + 12, 1);                                 // planes
+    PutLE16(header + 14, 24);                                // bits per pixel
     // Compression (none), image size, both resolutions and both colour
     // counts are all 0.
-    for (DWORD offset = 16; offset < kBmpInfoHeaderBytes; offset += 4) {
+    for (std::uint32_t offset = 16; offset < kBmpInfoHeaderBytes; offset += 4) {
         PutLE32(header + offset, 0);
     }
 }
 
-DWORD StreamBmp(const BYTE* bottomFirstRows, int width, int height, BmpSink& sink) {
-    BYTE fileHeader[kBmpFileHeaderBytes];
-    BYTE infoHeader[kBmpInfoHeaderBytes];
+std::uint32_t StreamBmp(const std::uint8_t* bottomFirstRows, int width, int height, BmpSink& sink) {
+    if (BmpFileSize(width, height) > UINT32_MAX) {
+        return kBmpTooLarge;
+    }
+    std::uint8_t fileHeader[kBmpFileHeaderBytes];
+    std::uint8_t infoHeader[kBmpInfoHeaderBytes];
     FillBmpFileHeader(fileHeader, width, height);
     FillBmpInfoHeader(infoHeader, width, height);
-    if (DWORD error = sink.Write(fileHeader, sizeof(fileHeader))) {
+    if (std::uint32_t error = sink.Write(fileHeader, sizeof(fileHeader))) {
         return error;
     }
-    if (DWORD error = sink.Write(infoHeader, sizeof(infoHeader))) {
+    if (std::uint32_t error = sink.Write(infoHeader, sizeof(infoHeader))) {
         return error;
     }
     if (width <= 0 || height <= 0) {
         return 0;
     }
 
-    // The frame reader caps the pixels at a few MiB, so these fit in 32 bits.
-    const DWORD rowBytes = static_cast<DWORD>(RowBytes(width));
-    const DWORD fill = static_cast<DWORD>(BmpStride(width)) - rowBytes;
+    // The whole file fits in 32 bits, so every part of it does.
+    const std::uint32_t rowBytes = static_cast<std::uint32_t>(RowBytes(width));
+    const std::uint32_t fill = static_cast<std::uint32_t>(BmpStride(width)) - rowBytes;
     if (fill == 0) {
-        return sink.Write(bottomFirstRows, rowBytes * static_cast<DWORD>(height));
+        return sink.Write(bottomFirstRows, rowBytes * static_cast<std::uint32_t>(height));
     }
-    static const BYTE kZeros[3] = {0, 0, 0};
-    const BYTE* row = bottomFirstRows;
+    static const std::uint8_t kZeros[3] = {0, 0, 0};
+    const std::uint8_t* row = bottomFirstRows;
     for (int y = 0; y < height; ++y, row += rowBytes) {
-        if (DWORD error = sink.Write(row, rowBytes)) {
+        if (std::uint32_t error = sink.Write(row, rowBytes)) {
             return error;
         }
-        if (DWORD error = sink.Write(kZeros, fill)) {
+        if (std::uint32_t error = sink.Write(kZeros, fill)) {
             return error;
         }
     }

@@ -21,22 +21,6 @@ bool BuildRawFramePath(const char* windowsDirectory, UINT directoryLength, char 
     return true;
 }
 
-bool IsUsableFrame(const BYTE* data, DWORD bytesRead, DWORD capacity) {
-    if (bytesRead < kFrameHeaderBytes || bytesRead > capacity) {
-        return false;
-    }
-    const long long frameWidth = FrameHeaderWidth(data);
-    const long long frameHeight = FrameHeaderHeight(data);
-    if (frameWidth < 0 || frameHeight < 0) {
-        return false;
-    }
-    // Both factors are below 2^31, so the product fits in 64 bits.
-    const unsigned long long needed = static_cast<unsigned long long>(frameWidth) *
-                                          static_cast<unsigned long long>(frameHeight) * 3ull +
-                                      kFrameHeaderBytes;
-    return needed <= bytesRead;
-}
-
 bool ApplicationRecord::ReadRawFrameFile(BYTE* destination, DWORD* size) {
     char windowsDirectory[MAX_PATH];
     const UINT directoryLength = GetWindowsDirectoryA(windowsDirectory, MAX_PATH);

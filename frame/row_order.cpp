@@ -1,7 +1,5 @@
 #include "frame/row_order.h"
 
-#include "app/application_record.h"
-
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -45,15 +43,4 @@ bool ReverseRows(const unsigned char* source, unsigned char* destination,
         bottom -= rowBytes;
     }
     return true;
-}
-
-bool ApplicationRecord::ReverseRowOrder(const BYTE* source, BYTE* destination, int rowWidth,
-                                        int rowCount) {
-    if (this->width < 0 || this->height < 0) {
-        return false;
-    }
-    // The copy follows the record's size; the rows follow the arguments.
-    const unsigned long long copyBytes = static_cast<unsigned long long>(this->width) *
-                                         static_cast<unsigned long long>(this->height) * 3u;
-    return ReverseRows(source, destination, copyBytes, rowWidth, rowCount);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+// Plain C++ only: the row moves also build and are fuzzed off Windows.
+
 #include <cstddef>
 
 // Copies copyBytes from source to destination (the same block or blocks that

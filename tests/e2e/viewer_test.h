@@ -34,13 +34,18 @@ class ViewerTest : public ::testing::Test {
         ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
     }
 
-    // File > Save, as the user picks it: Alt+F, then Enter on the first item.
-    HWND OpenSaveDialog(HWND window) {
+    // Opens the File menu as the user does: Alt+F in the focused window.
+    bool OpenFileMenu(HWND window) {
         if (!Focus(window)) {
-            return nullptr;
+            return false;
         }
         PressKeyWith(VK_MENU, 'F');
-        if (viewer_.WaitForWindow("#32768", nullptr, 5000) == nullptr) {
+        return viewer_.WaitForWindow("#32768", nullptr, 5000) != nullptr;
+    }
+
+    // File > Save, as the user picks it: Alt+F, then Enter on the first item.
+    HWND OpenSaveDialog(HWND window) {
+        if (!OpenFileMenu(window)) {
             return nullptr;
         }
         PressKey(VK_RETURN);

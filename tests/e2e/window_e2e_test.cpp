@@ -8,14 +8,6 @@ namespace {
 using ViewerWindow = ViewerTest;
 
 // Opens the File menu with Alt+F and waits for its popup.
-bool OpenFileMenu(ViewerProcess& viewer, HWND window) {
-    if (!Focus(window)) {
-        return false;
-    }
-    PressKeyWith(VK_MENU, 'F');
-    return viewer.WaitForWindow("#32768", nullptr, 5000) != nullptr;
-}
-
 POINT FindCloseBox(HWND window) {
     RECT outer;
     GetWindowRect(window, &outer);
@@ -129,7 +121,7 @@ TEST_F(ViewerWindow, EscapeEndsTheViewerAndDeletesTheRawFrame) {
 TEST_F(ViewerWindow, FileExitEndsTheViewer) {
     HWND window = StartOn(PatternFrame(200, 150));
     ASSERT_NE(nullptr, window);
-    ASSERT_TRUE(OpenFileMenu(viewer_, window));
+    ASSERT_TRUE(OpenFileMenu(window));
     PressKey('X');
     EXPECT_EQ(0, viewer_.WaitForExit());
     EXPECT_FALSE(FileExists(RawFramePath()));

@@ -2,6 +2,7 @@
 #include "frame/bmp_export.h"
 #include "frame/bmp_layout.h"
 #include "frame/frame_header.h"
+#include "support/memory_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-// Keeps the stream, and where each write request began.
-class MemorySink final : public BmpSink {
-  public:
-    DWORD Write(const BYTE* data, DWORD count) override {
-        requests.push_back(count);
-        bytes.insert(bytes.end(), data, data + count);
-        return failAfter-- == 0 ? ERROR_DISK_FULL : 0;
-    }
-    Bytes bytes;
-    std::vector<DWORD> requests;
-    int failAfter = -1;
-};
 
 DWORD U32At(const Bytes& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<DWORD>(b[at + 3]) << 24;
@@ -76,7 +64,7 @@ TEST(BmpLayout, HeadersCarryTheSizesAndFixedValues) {
         EXPECT_EQ(0u, U32At(b, at)) << "offset " << at;
     }
     // A request for each header, then the unpadded rows in one go.
-    EXPECT_EQ((std::vector<DWORD>{14, 40, 921600}), sink.requests);
+    EXPECT_EQ((std::vector<std::uint32_t>{14, 40, 921600}), sink.requests);
 }
 
 TEST(BmpLayout, RowsArePaddedWithZerosToAMultipleOfFour) {
@@ -98,7 +86,7 @@ TEST(BmpLayout, AFailedWriteStopsTheStreamWithItsError) {
     MemorySink sink;
     sink.failAfter = 1; // the information header fails
     const Bytes rows(9 * 2, 0);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), StreamBmp(rows.data(), 3, 2, sink));
+    EXPECT_EQ(static_cast<std::uint32_t>(ERROR_DISK_FULL), StreamBmp(rows.data(), 3, 2, sink));
     EXPECT_EQ(2u, sink.requests.size());
 }
 

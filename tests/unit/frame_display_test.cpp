@@ -1,6 +1,7 @@
 #include "app/application_record.h"
 #include "frame/frame_header.h"
 #include "support/test_window.h"
+#include "support/settings_key_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,8 @@ class FrameDisplay : public ::testing::Test {
 
     COLORREF At(int x, int y) { return WindowPixel(record_.window, x, y); }
 
+    // The record reads the stored size when it is built: none is stored.
+    SettingsKeyGuard settings_;
     ApplicationRecord record_;
 };
 

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "support/menu_check.h"
 #include "support/test_window.h"
+#include "support/settings_key_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,8 @@ class MainWindow : public ::testing::Test {
         })) << "the held keys never showed as down";
     }
 
+    // The record reads the stored size when it is built: none is stored.
+    SettingsKeyGuard settings_;
     ProbeRecord record_;
 };
 

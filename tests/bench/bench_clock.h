@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+// Milliseconds from the performance counter, which every system this runs
+// on has.
+inline double NowMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / perMs;
+}
+
+inline double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+inline double TimeMs(const std::function<void()>& work) {
+    const double start = NowMs();
+    work();
+    return NowMs() - start;
+}
+
+struct PairedMedians {
+    double subject = 0.0;
+    double baseline = 0.0;
+    double Ratio() const { return baseline > 0.0 ? subject / baseline : 0.0; }
+};
+
+// Times the subject and its baseline side by side, taking turns at going
+// first so that neither always runs on what the other has just warmed. One
+// untimed round of each comes first; prepare, when given, runs untimed
+// before every call. An odd count keeps the turns even.
+inline PairedMedians Interleaved(int repetitions, const std::function<void()>& subject,
+                                 const std::function<void()>& baseline,
+                                 const std::function<void()>& prepare = nullptr) {
+    auto timed = [&](const std::function<void()>& work) {
+        if (prepare) {
+            prepare();
+        }
+        return TimeMs(work);
+    };
+    timed(subject);
+    timed(baseline);
+    std::vector<double> subjectMs;
+    std::vector<double> baselineMs;
+    for (int i = 0; i < repetitions; ++i) {
+        if (i % 2 == 0) {
+            subjectMs.push_back(timed(subject));
+            baselineMs.push_back(timed(baseline));
+        } else {
+            baselineMs.push_back(timed(baseline));
+            subjectMs.push_back(timed(subject));
+        }
+    }
+    return {Median(subjectMs), Median(baselineMs)};
+}

@@ -1,0 +1,99 @@
+// Times every stage of the viewer side by side with a baseline in one run
+// and prints the ratios; the machines this runs on are too noisy for bare
+// figures to mean much from one run to the next.
+
+#include "app/application_record.h"
+#include "stages.h"
+#include "tests/e2e/viewer_harness.h"
+#include "tests/support/test_window.h"
+
+#include <cstdio>
+
+namespace {
+
+struct Size {
+    int width;
+    int height;
+};
+constexpr Size kSizes[] = {{640, 480}, {1280, 1024}};
+
+void PrintRow(const char* stage, const Size& size, const char* baseline, double subjectMs,
+              double baselineMs, double goal) {
+    char frame[32];
+    std::snprintf(frame, sizeof frame, "%dx%d", size.width, size.height);
+    const double ratio = baselineMs > 0.0 ? subjectMs / baselineMs : 0.0;
+    std::printf("%-22s %-10s %-30s %10.2f %10.2f %8.3f   %s %.2f\n", stage, frame, baseline,
+                subjectMs, baselineMs, ratio, ratio <= goal ? "within" : "ABOVE", goal);
+}
+
+} // namespace
+
+int main() {
+    g_moduleInstance = GetModuleHandleA(nullptr);
+    ApplicationRecord record;
+    if (record.frameBuffer == nullptr) {
+        std::fprintf(stderr, "no frame buffer\n");
+        return 1;
+    }
+    // Room for the largest frame from the start; each size then fits the
+    // client area to itself.
+    record.width = kSizes[1].width;
+    record.height = kSizes[1].height;
+    if (record.CreateMainWindow(g_moduleInstance) != 0) {
+        std::fprintf(stderr, "CreateMainWindow failed: %lu (is DISPLAY set?)\n", GetLastError());
+        return 1;
+    }
+    DrainMessages();
+
+    std::printf("medians in ms; subject and baseline timed in turns in this one run\n");
+    std::printf("%-22s %-10s %-30s %10s %10s %8s   %s\n", "stage", "frame", "baseline", "stage ms",
+                "base ms", "ratio", "goal");
+    bool ok = true;
+    double renderMs[2] = {0.0, 0.0};
+    for (int i = 0; i < 2; ++i) {
+        const Size& size = kSizes[i];
+        const PairedMedians reversal = MeasureRowReversal(record, size.width, size.height);
+        PrintRow("row reversal", size, "memcpy of the same bytes", reversal.subject,
+                 reversal.baseline, 2.0);
+
+        RenderMedians render;
+        if (!MeasureRender(record, size.width, size.height, &render)) {
+            ok = false;
+            break;
+        }
+        renderMs[i] = render.pass.subject;
+        PrintRow("Render pass", size, "bare SetPixel loop", render.pass.subject,
+                 render.pass.baseline, 1.05);
+    }
+    if (ok) {
+        const Size& large = kSizes[1];
+        const ExportMedians save = MeasureExport(record, large.width, large.height, TestFolder());
+        PrintRow("BMP export (Save)", large, "one WriteFile, same bytes", save.againstWrite.subject,
+                 save.againstWrite.baseline, 1.5);
+        PrintRow("BMP export (Save)", large, "one WriteFile + flush",
+                 save.againstFlushedWrite.subject, save.againstFlushedWrite.baseline, 1.5);
+        std::printf("%-22s %-10s of which %.2f ms reverse the rows into a fresh block\n", "", "",
+                    save.reversalMs);
+    }
+    DestroyWindow(record.window);
+    DrainMessages();
+
+    for (int i = 0; ok && i < 2; ++i) {
+        LaunchMedians launch;
+        if (!MeasureLaunch(kSizes[i].width, kSizes[i].height, &launch)) {
+            ok = false;
+            break;
+        }
+        // Start-up (launch to the window shown) plus one pass: what the
+        // frame may take to be complete.
+        const double budget = launch.toWindowMs + renderMs[i];
+        PrintRow("launch to frame", kSizes[i], "launch to window + 1 pass", launch.toFrameMs,
+                 budget, 1.0 + launch.screenCheckMs / budget);
+        std::printf("%-22s %-10s window shown after %.1f ms (start without a frame %.1f ms); "
+                    "frame complete %.1f ms later = %.2f passes; one screen check %.1f ms\n",
+                    "", "", launch.toWindowMs, launch.startOnlyMs,
+                    launch.toFrameMs - launch.toWindowMs,
+                    (launch.toFrameMs - launch.toWindowMs) / renderMs[i], launch.screenCheckMs);
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,88 @@
+// A full Render pass against a bare loop of the same SetPixel calls into a
+// memory bitmap compatible with the same window: the ratio shows what the
+// pass costs beyond the per-pixel drawing it cannot avoid.
+
+#include "app/application_record.h"
+#include "app/win32_handles.h"
+#include "frame/frame_header.h"
+#include "stages.h"
+#include "tests/support/test_window.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kRepetitions = 15;
+
+// Sizes the window so its client area is the frame exactly: a larger one
+// would add the background fill to every pass, a smaller one clip the copy.
+RECT FitClientToFrame(HWND window, int width, int height) {
+    RECT client = {0, 0, 0, 0};
+    // Twice: the menu bar may wrap differently at the new width.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        RECT outer;
+        if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) {
+            break;
+        }
+        if (client.right == width && client.bottom == height) {
+            break;
+        }
+        const int outerWidth = outer.right - outer.left + width - client.right;
+        const int outerHeight = outer.bottom - outer.top + height - client.bottom;
+        if (!SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight,
+                          SWP_NOZORDER | SWP_NOACTIVATE)) {
+            std::fprintf(stderr, "SetWindowPos failed: %lu\n", GetLastError());
+            break;
+        }
+        DrainMessages();
+    }
+    GetClientRect(window, &client);
+    return client;
+}
+
+// The baseline: the context and the bitmap exist before the clock starts,
+// and only the SetPixel calls of a pass are timed.
+class BareTarget {
+  public:
+    BareTarget(HWND window, int width, int height)
+        : windowDC_(window), memoryDC_(windowDC_.get()),
+          bitmap_(CreateCompatibleBitmap(windowDC_.get(), width, height)),
+          selection_(memoryDC_.get(), bitmap_.get()) {}
+    bool valid() const { return memoryDC_.get() != nullptr && bitmap_.get() != nullptr; }
+
+    // The same colours in the same order as a Render pass, read from the
+    // same buffer, so the two differ only by what surrounds the calls.
+    void Draw(const BYTE* frame, int width, int height) {
+        const BYTE* pixel = frame + kFrameHeaderBytes;
+        HDC target = memoryDC_.get();
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x, pixel += 3) {
+                SetPixel(target, x, y, RGB(pixel[2], pixel[1], pixel[0]));
+            }
+        }
+    }
+
+  private:
+    WindowDC windowDC_;
+    MemoryDC memoryDC_;
+    GdiObject bitmap_;
+    Selection selection_;
+};
+
+} // namespace
+
+bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result) {
+    const RECT client = FitClientToFrame(record.window, width, height);
+    result->clientWidth = client.right;
+    result->clientHeight = client.bottom;
+    LoadPattern(record, width, height);
+    BareTarget bare(record.window, width, height);
+    if (!bare.valid()) {
+        std::fprintf(stderr, "no memory bitmap for %dx%d: %lu\n", width, height, GetLastError());
+        return false;
+    }
+    result->pass = Interleaved(
+        kRepetitions, [&] { record.Render(); },
+        [&] { bare.Draw(record.frameBuffer, width, height); }, DrainMessages);
+    return true;
+}

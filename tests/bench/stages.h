@@ -1,0 +1,41 @@
+#pragma once
+
+#include "bench_clock.h"
+
+#include <string>
+
+class ApplicationRecord;
+
+// Fills the record's frame buffer with a frame of this size whose every
+// channel varies along both axes, so no run of equal bytes lets a stage skip
+// work.
+void LoadPattern(ApplicationRecord& record, int width, int height);
+
+// The row reversal at start-up (in place) against one memcpy of the bytes.
+PairedMedians MeasureRowReversal(ApplicationRecord& record, int width, int height);
+
+struct ExportMedians {
+    PairedMedians againstWrite;        // against one WriteFile of the same size
+    PairedMedians againstFlushedWrite; // the same, flushed to disk as Save does
+    double reversalMs = 0.0;           // of Save's time: the rows reversed into a fresh block
+};
+// Save's writing of the BMP file into folder (with its backslash).
+ExportMedians MeasureExport(ApplicationRecord& record, int width, int height,
+                            const std::string& folder);
+
+// A Render pass against a bare SetPixel loop into a bitmap like its own.
+struct RenderMedians {
+    PairedMedians pass;
+    int clientWidth = 0;
+    int clientHeight = 0;
+};
+bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result);
+
+// Launching oxview.exe until the frame is complete on its screen.
+struct LaunchMedians {
+    double toWindowMs = 0.0;    // launch to the main window shown
+    double toFrameMs = 0.0;     // launch to every pixel of the frame on screen
+    double startOnlyMs = 0.0;   // launch to exit when there is no frame to read
+    double screenCheckMs = 0.0; // one look at the screen for the frame
+};
+bool MeasureLaunch(int width, int height, LaunchMedians* result);

@@ -1,0 +1,166 @@
+#include "frame_invariants.h"
+
+#include "frame/bmp_layout.h"
+#include "frame/frame_header.h"
+#include "frame/row_order.h"
+#include "support/memory_sink.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <vector>
+
+// The same checks as the fuzzer's, as a plain test: built natively and for
+// the 32-bit Windows target, where size_t is 32 bits wide.
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void PutInt32(Bytes& bytes, std::size_t at, std::int64_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    }
+}
+
+Bytes RawFrame(std::int64_t width, std::int64_t height, std::size_t pixelBytes) {
+    Bytes file(kFrameHeaderBytes + pixelBytes);
+    PutInt32(file, kFrameWidthOffset, width);
+    PutInt32(file, kFrameHeightOffset, height);
+    for (std::size_t i = kFrameHeaderBytes; i < file.size(); ++i) {
+        file[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    }
+    return file;
+}
+
+FrameCheck Check(const Bytes& file) {
+    return CheckRawFrameFile(file.data(), file.size());
+}
+
+std::vector<Bytes> Corpus() {
+    std::vector<Bytes> files;
+    for (const auto& entry : std::filesystem::directory_iterator(OXVIEW_FUZZ_CORPUS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return files;
+}
+
+TEST(FrameInvariants, HoldForEverySeedOfTheCorpus) {
+    int accepted = 0;
+    int refused = 0;
+    const std::vector<Bytes> corpus = Corpus();
+    for (const Bytes& file : corpus) {
+        const FrameCheck check = Check(file);
+        EXPECT_EQ("", check.fault);
+        ++(check.accepted ? accepted : refused);
+    }
+    // The seeds name their fate: 13 frames and 13 files to turn away.
+    EXPECT_EQ(13, accepted);
+    EXPECT_EQ(13, refused);
+}
+
+TEST(FrameInvariants, TheReadLimitCutsLongFilesWhoseFrameStillFits) {
+    // The largest frame and bytes past the limit: only the limit is read.
+    const Bytes large = RawFrame(1280, 1024, kMaxRawFrameBytes + 4096);
+    FrameCheck check = Check(large);
+    EXPECT_TRUE(check.accepted);
+    EXPECT_EQ("", check.fault);
+
+    // One more row than the limit leaves room for.
+    const std::size_t rows = (kMaxRawFrameBytes - kFrameHeaderBytes) / (1280 * 3);
+    check = Check(RawFrame(1280, static_cast<std::int64_t>(rows) + 1, kMaxRawFrameBytes));
+    EXPECT_FALSE(check.accepted);
+    EXPECT_EQ("", check.fault);
+    check = Check(RawFrame(1280, static_cast<std::int64_t>(rows), kMaxRawFrameBytes));
+    EXPECT_TRUE(check.accepted);
+
+    // A claim above the whole buffer, with every byte of it in the file.
+    check = Check(RawFrame(1400, 1300, 1400u * 1300u * 3u));
+    EXPECT_FALSE(check.accepted);
+    EXPECT_EQ("", check.fault);
+}
+
+TEST(FrameInvariants, SizesThatWrap32BitsAreTurnedAway) {
+    struct Case {
+        std::int64_t width;
+        std::int64_t height;
+        std::uint32_t wrappedBytes; // width x height x 3 modulo 2^32
+    } cases[] = {
+        {0x55555556, 1, 2},         {2, 715827883, 2},           {0x40000000, 4, 0},
+        {0x10000, 0x5556, 0x20000}, {0x7FFFFFFF, 0x7FFFFFFF, 3}, // (2^31 - 1)^2 is 1 modulo 2^32
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        ASSERT_EQ(c.wrappedBytes,
+                  static_cast<std::uint32_t>(c.width) * static_cast<std::uint32_t>(c.height) * 3u);
+        // Enough bytes for what a 32-bit product would claim.
+        const FrameCheck check = Check(RawFrame(c.width, c.height, c.wrappedBytes + 64));
+        EXPECT_FALSE(check.accepted);
+        EXPECT_EQ("", check.fault);
+    }
+}
+
+TEST(FrameInvariants, LayoutSizesAreRightInSixtyFourBitsAndTooLargeFilesAreRefused) {
+    EXPECT_EQ(0x100000004ull, BmpStride(0x55555556));
+    EXPECT_EQ(54ull + 0x100000004ull, BmpFileSize(0x55555556, 1));
+    EXPECT_EQ(54ull + 6442450944ull * 0x7FFFFFFFull, BmpFileSize(0x7FFFFFFF, 0x7FFFFFFF));
+    EXPECT_EQ(54ull, BmpFileSize(-3, 5));
+    EXPECT_EQ(54ull, BmpFileSize(5, -3));
+
+    // A file above 4 GiB cannot carry its own size: nothing is written.
+    MemorySink sink;
+    const std::uint8_t row[3] = {1, 2, 3};
+    EXPECT_EQ(kBmpTooLarge, StreamBmp(row, 0x55555556, 1, sink));
+    EXPECT_EQ(kBmpTooLarge, StreamBmp(row, 65536, 21846, sink)); // 4 GiB and a little
+    EXPECT_TRUE(sink.requests.empty());
+    // Just below: 65536 x 21845 rows of 196,608 bytes, 54 bytes of headers.
+    EXPECT_LE(BmpFileSize(65536, 21845), 0xFFFFFFFFull);
+}
+
+TEST(FrameInvariants, RowsTooLargeToAddressAreRefusedUntouched) {
+    if (sizeof(std::size_t) != 4) {
+        GTEST_SKIP() << "only a 32-bit address space is too small for these";
+    }
+    std::uint8_t block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const Bytes before(block, block + 8);
+    // 3 GiB rows, 4 of them; 6 GiB rows, 2 of them: more than 32 bits can address.
+    EXPECT_FALSE(ReverseRows(block, block, 8, 0x40000000, 4));
+    EXPECT_FALSE(ReverseRows(block, block, 8, 0x7FFFFFFF, 2));
+    EXPECT_FALSE(ReverseRows(block, block, 0x100000000ull, 1, 1));
+    EXPECT_EQ(before, Bytes(block, block + 8));
+}
+
+// A plain run's share of the fuzzing: every seed, its header rewritten with
+// sizes from edges that matter and cut at random lengths.
+TEST(FrameInvariants, HoldForSeedsWithMutatedHeadersAndLengths) {
+    const std::int64_t edges[] = {0,          1,          2,       3,          4,
+                                  5,          7,          -1,      0x7FFFFFFF, -0x7FFFFFFF - 1,
+                                  0x55555556, 0x40000000, 0x10000, 715827883,  1280,
+                                  1024,       640,        480};
+    std::mt19937 random(20261208u);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(edges) - 1);
+    int checked = 0;
+    for (const Bytes& seed : Corpus()) {
+        for (int round = 0; round < 40; ++round) {
+            Bytes file = seed;
+            if (file.size() < kFrameHeaderBytes) {
+                file.resize(kFrameHeaderBytes + 16);
+            }
+            const std::int64_t small = static_cast<std::int64_t>(random() % 9);
+            PutInt32(file, kFrameWidthOffset, round % 3 == 0 ? small : edges[pick(random)]);
+            PutInt32(file, kFrameHeightOffset, round % 3 == 1 ? small : edges[pick(random)]);
+            file.resize(std::uniform_int_distribution<std::size_t>(0, file.size())(random));
+            const FrameCheck check = Check(file);
+            ASSERT_EQ("", check.fault) << "round " << round << " of a seed of " << seed.size();
+            ++checked;
+        }
+    }
+    EXPECT_EQ(26 * 40, checked);
+}
+
+} // namespace
