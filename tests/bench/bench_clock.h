@@ -37,6 +37,7 @@ inline double TimeMs(const std::function<void()>& work) {
 struct PairedMedians {
     double subject = 0.0;
     double baseline = 0.0;
+    double subjectFirst = 0.0; // the untimed first round, with its cold start
     double Ratio() const { return baseline > 0.0 ? subject / baseline : 0.0; }
 };
 
@@ -53,7 +54,7 @@ inline PairedMedians Interleaved(int repetitions, const std::function<void()>& s
         }
         return TimeMs(work);
     };
-    timed(subject);
+    const double first = timed(subject);
     timed(baseline);
     std::vector<double> subjectMs;
     std::vector<double> baselineMs;
@@ -66,5 +67,5 @@ inline PairedMedians Interleaved(int repetitions, const std::function<void()>& s
             subjectMs.push_back(timed(subject));
         }
     }
-    return {Median(subjectMs), Median(baselineMs)};
+    return {Median(subjectMs), Median(baselineMs), first};
 }

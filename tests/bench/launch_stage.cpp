@@ -14,10 +14,21 @@ constexpr double kDeadlineMs = 30000.0;
 
 // Complete when the client area is as large as the frame (less the few rows
 // Wine's caption metrics cut off) and every pixel in it is the frame's.
-bool FrameComplete(HWND window, const Frame& frame) {
-    const ScreenShot shot = CaptureClient(window);
+bool FrameComplete(const ScreenShot& shot, const Frame& frame) {
     return shot.width >= frame.width && shot.height >= frame.height - 8 &&
            CountFrameMismatches(shot, frame) == 0;
+}
+
+// Anything but the background: the loading text, which the window paints
+// before the first pass, or the frame itself.
+bool Painted(const ScreenShot& shot) {
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    for (COLORREF pixel : shot.pixels) {
+        if (pixel != background) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Polls without sleeping, so the time is taken close to the event.
@@ -38,6 +49,7 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
     SettingsKeyGuard settings;
     const Frame frame = PatternFrame(width, height);
     std::vector<double> toWindow;
+    std::vector<double> toPaint;
     std::vector<double> toFrame;
     std::vector<double> startOnly;
     std::vector<double> screenCheck;
@@ -61,13 +73,21 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
             return false;
         }
         toWindow.push_back(NowMs() - start);
-        if (!PollTight(start, [&] { return FrameComplete(window, frame); })) {
+        double paintedAt = 0.0;
+        if (!PollTight(start, [&] {
+                const ScreenShot shot = CaptureClient(window);
+                if (paintedAt == 0.0 && Painted(shot)) {
+                    paintedAt = NowMs();
+                }
+                return FrameComplete(shot, frame);
+            })) {
             std::fprintf(stderr, "the frame never showed completely\n");
             return false;
         }
         toFrame.push_back(NowMs() - start);
+        toPaint.push_back(paintedAt - start);
         // What one look at the screen costs: the time is known to within it.
-        screenCheck.push_back(TimeMs([&] { FrameComplete(window, frame); }));
+        screenCheck.push_back(TimeMs([&] { FrameComplete(CaptureClient(window), frame); }));
         PostMessageA(window, WM_COMMAND, 40006, 0); // File > Exit
         if (viewer.WaitForExit() != 0) {
             std::fprintf(stderr, "the viewer did not end cleanly\n");
@@ -85,6 +105,7 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
         startOnly.push_back(NowMs() - emptyStart);
     }
     result->toWindowMs = Median(toWindow);
+    result->toPaintMs = Median(toPaint);
     result->toFrameMs = Median(toFrame);
     result->startOnlyMs = Median(startOnly);
     result->screenCheckMs = Median(screenCheck);

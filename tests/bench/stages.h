@@ -34,6 +34,7 @@ bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedia
 // Launching oxview.exe until the frame is complete on its screen.
 struct LaunchMedians {
     double toWindowMs = 0.0;    // launch to the main window shown
+    double toPaintMs = 0.0;     // launch to the first thing painted in the window
     double toFrameMs = 0.0;     // launch to every pixel of the frame on screen
     double startOnlyMs = 0.0;   // launch to exit when there is no frame to read
     double screenCheckMs = 0.0; // one look at the screen for the frame
