@@ -47,12 +47,13 @@ TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
 }
 
 TEST_F(SaveAsBmp, ReplacesAnExistingFileWithoutAskingAndProposesTheNameAgain) {
-    ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
     const Frame frame = PatternFrame(160, 120);
     HWND window = StartOn(frame);
     ASSERT_NE(nullptr, window);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round == 0 ? "first save" : "second save");
+        // Other bytes each time, so the wait below sees this save finish.
+        ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
         SaveThroughDialog(window, target_);
         EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target_) == BmpFileBytes(frame, false); }));
         EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
