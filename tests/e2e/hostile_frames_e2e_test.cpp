@@ -1,26 +1,11 @@
 #include "viewer_test.h"
 
 #include "frame/frame_header.h"
+#include "support/raw_frame_file_bytes.h"
 
 namespace {
 
 using HostileFrames = ViewerTest;
-
-void PutInt32(std::vector<BYTE>& bytes, size_t at, long long value) {
-    const DWORD bits = static_cast<DWORD>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<BYTE>(bits >> (8 * i));
-    }
-}
-
-// A raw frame file whose header says width x height, followed by pixelBytes
-// bytes whatever the header claims.
-std::vector<BYTE> RawFile(long long width, long long height, size_t pixelBytes) {
-    std::vector<BYTE> bytes(kFrameHeaderBytes + pixelBytes, 0x5A);
-    PutInt32(bytes, kFrameWidthOffset, width);
-    PutInt32(bytes, kFrameHeightOffset, height);
-    return bytes;
-}
 
 // Runs the viewer on the file and watches it to the end: the exit code, and
 // whether it ever showed a window of any kind.
@@ -56,17 +41,17 @@ TEST_F(HostileFrames, AreTurnedAwaySilentlyAndDeleted) {
     } cases[] = {
         {"an empty file", {}},
         {"a few bytes", {'O', 'X', 'R', 'A', 'W'}},
-        {"a header cut short", RawFile(4, 4, 0)},
-        {"a header and no pixels", RawFile(4, 4, 0)},
+        {"a header cut short", RawFrameFileBytes(4, 4, 0)},
+        {"a header and no pixels", RawFrameFileBytes(4, 4, 0)},
         {"pixels one byte short", std::vector<BYTE>(fourByFour.begin(), fourByFour.end() - 1)},
-        {"a negative width", RawFile(-4, 4, 48)},
-        {"a negative height", RawFile(4, -4, 48)},
-        {"height 0x80000000", RawFile(4, 0x80000000ll, 48)},
+        {"a negative width", RawFrameFileBytes(-4, 4, 48)},
+        {"a negative height", RawFrameFileBytes(4, -4, 48)},
+        {"height 0x80000000", RawFrameFileBytes(4, 0x80000000ll, 48)},
         // Each has the bytes that a 32-bit product of its sizes would ask for.
-        {"width x 3 wraps 32 bits", RawFile(0x55555556, 1, 2 + 64)},
-        {"width x height x 3 wraps 32 bits", RawFile(2, 715827883, 2 + 64)},
-        {"width x height x 3 wraps to zero", RawFile(0x40000000, 4, 64)},
-        {"more pixels than the frame buffer holds", RawFile(1400, 1300, 1400 * 1300 * 3)},
+        {"width x 3 wraps 32 bits", RawFrameFileBytes(0x55555556, 1, 2 + 64)},
+        {"width x height x 3 wraps 32 bits", RawFrameFileBytes(2, 715827883, 2 + 64)},
+        {"width x height x 3 wraps to zero", RawFrameFileBytes(0x40000000, 4, 64)},
+        {"more pixels than the frame buffer holds", RawFrameFileBytes(1400, 1300, 1400 * 1300 * 3)},
     };
     cases[2].file.resize(kFrameHeaderBytes - 1);
     for (const Case& c : cases) {
@@ -99,7 +84,7 @@ TEST_F(HostileFrames, AnEmptyFrameOpensAPlainWindowThatEscapeCloses) {
     for (const auto& size :
          {std::make_pair(0, 480), std::make_pair(640, 0), std::make_pair(0, 0)}) {
         SCOPED_TRACE(std::to_string(size.first) + " x " + std::to_string(size.second));
-        ASSERT_TRUE(WriteFileBytes(RawFramePath(), RawFile(size.first, size.second, 0)));
+        ASSERT_TRUE(WriteFileBytes(RawFramePath(), RawFrameFileBytes(size.first, size.second, 0)));
         ViewerProcess viewer;
         ASSERT_TRUE(viewer.StartWithTail());
         HWND window = viewer.WaitForMainWindow();

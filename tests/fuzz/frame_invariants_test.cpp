@@ -4,6 +4,7 @@
 #include "frame/frame_header.h"
 #include "frame/row_order.h"
 #include "support/memory_sink.h"
+#include "support/raw_frame_file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,23 +20,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void PutInt32(Bytes& bytes, std::size_t at, std::int64_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    }
-}
-
-Bytes RawFrame(std::int64_t width, std::int64_t height, std::size_t pixelBytes) {
-    Bytes file(kFrameHeaderBytes + pixelBytes);
-    PutInt32(file, kFrameWidthOffset, width);
-    PutInt32(file, kFrameHeightOffset, height);
-    for (std::size_t i = kFrameHeaderBytes; i < file.size(); ++i) {
-        file[i] = static_cast<std::uint8_t>(i * 131 + 7);
-    }
-    return file;
-}
 
 FrameCheck Check(const Bytes& file) {
     return CheckRawFrameFile(file.data(), file.size());
@@ -66,21 +50,21 @@ TEST(FrameInvariants, HoldForEverySeedOfTheCorpus) {
 
 TEST(FrameInvariants, TheReadLimitCutsLongFilesWhoseFrameStillFits) {
     // The largest frame and bytes past the limit: only the limit is read.
-    const Bytes large = RawFrame(1280, 1024, kMaxRawFrameBytes + 4096);
+    const Bytes large = RawFrameFileBytes(1280, 1024, kMaxRawFrameBytes + 4096);
     FrameCheck check = Check(large);
     EXPECT_TRUE(check.accepted);
     EXPECT_EQ("", check.fault);
 
     // One more row than the limit leaves room for.
     const std::size_t rows = (kMaxRawFrameBytes - kFrameHeaderBytes) / (1280 * 3);
-    check = Check(RawFrame(1280, static_cast<std::int64_t>(rows) + 1, kMaxRawFrameBytes));
+    check = Check(RawFrameFileBytes(1280, static_cast<std::int64_t>(rows) + 1, kMaxRawFrameBytes));
     EXPECT_FALSE(check.accepted);
     EXPECT_EQ("", check.fault);
-    check = Check(RawFrame(1280, static_cast<std::int64_t>(rows), kMaxRawFrameBytes));
+    check = Check(RawFrameFileBytes(1280, static_cast<std::int64_t>(rows), kMaxRawFrameBytes));
     EXPECT_TRUE(check.accepted);
 
     // A claim above the whole buffer, with every byte of it in the file.
-    check = Check(RawFrame(1400, 1300, 1400u * 1300u * 3u));
+    check = Check(RawFrameFileBytes(1400, 1300, 1400u * 1300u * 3u));
     EXPECT_FALSE(check.accepted);
     EXPECT_EQ("", check.fault);
 }
@@ -99,7 +83,7 @@ TEST(FrameInvariants, SizesThatWrap32BitsAreTurnedAway) {
         ASSERT_EQ(c.wrappedBytes,
                   static_cast<std::uint32_t>(c.width) * static_cast<std::uint32_t>(c.height) * 3u);
         // Enough bytes for what a 32-bit product would claim.
-        const FrameCheck check = Check(RawFrame(c.width, c.height, c.wrappedBytes + 64));
+        const FrameCheck check = Check(RawFrameFileBytes(c.width, c.height, c.wrappedBytes + 64));
         EXPECT_FALSE(check.accepted);
         EXPECT_EQ("", check.fault);
     }
@@ -152,8 +136,8 @@ TEST(FrameInvariants, HoldForSeedsWithMutatedHeadersAndLengths) {
                 file.resize(kFrameHeaderBytes + 16);
             }
             const std::int64_t small = static_cast<std::int64_t>(random() % 9);
-            PutInt32(file, kFrameWidthOffset, round % 3 == 0 ? small : edges[pick(random)]);
-            PutInt32(file, kFrameHeightOffset, round % 3 == 1 ? small : edges[pick(random)]);
+            PutInt32LE(file, kFrameWidthOffset, round % 3 == 0 ? small : edges[pick(random)]);
+            PutInt32LE(file, kFrameHeightOffset, round % 3 == 1 ? small : edges[pick(random)]);
             file.resize(std::uniform_int_distribution<std::size_t>(0, file.size())(random));
             const FrameCheck check = Check(file);
             ASSERT_EQ("", check.fault) << "round " << round << " of a seed of " << seed.size();
