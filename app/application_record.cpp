@@ -25,7 +25,7 @@ ApplicationRecord::ApplicationRecord() : frameBuffer(nullptr), frameLoaded(false
 
     // Left uncleared: the reader overwrites what is used. A null block makes
     // the reader fail, which ends the run quietly.
-    frameBuffer = new (std::nothrow) BYTE[kFrameBufferBytes];
+    frameBuffer = new (std::nothrow) FrameBuffer;
 
     LoadSettings();
 }
@@ -35,7 +35,7 @@ ApplicationRecord::~ApplicationRecord() {
         // The file may already be gone; that is not an error.
         DeleteFileA(rawFilePath);
     }
-    delete[] frameBuffer;
+    delete frameBuffer;
     frameBuffer = nullptr;
     if (g_applicationRecord == this) {
         g_applicationRecord = nullptr;

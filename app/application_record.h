@@ -14,21 +14,22 @@ enum ArrowKey { kKeyUp = 0, kKeyDown = 1, kKeyLeft = 2, kKeyRight = 3, kArrowKey
 class ApplicationRecord {
   public:
     ApplicationRecord();
-    virtual ~ApplicationRecord();
 
     ApplicationRecord(const ApplicationRecord&) = delete;
     ApplicationRecord& operator=(const ApplicationRecord&) = delete;
 
-    // Hooks: 0 for success, negative for failure.
+    // Hooks: 0 for success, negative for failure. The destructor comes after
+    // them, so the table holds the four hooks first, in this order.
     virtual HRESULT OnWindowCreated();
     virtual HRESULT Render();
     virtual HRESULT UpdateFrame();
     virtual HRESULT Shutdown();
+    virtual ~ApplicationRecord();
 
     // Fills rawFilePath, then reads at most *size bytes into destination;
     // *size receives the count read. False when the file cannot be opened or
     // what was read is not a frame the rest of the viewer can use safely.
-    bool ReadRawFrameFile(BYTE* destination, DWORD* size);
+    bool ReadRawFrameFile(FrameBuffer* destination, DWORD* size);
     // Copies width x height x 3 bytes (by the record's size) and turns the
     // rows upside down in destination. False, with destination untouched,
     // when the row buffer cannot be had.
@@ -51,7 +52,7 @@ class ApplicationRecord {
     int keys[kArrowKeyCount];
     float verticalAngle;
     float horizontalAngle;
-    BYTE* frameBuffer;
+    FrameBuffer* frameBuffer;
     bool frameLoaded;
     int width;
     int height;

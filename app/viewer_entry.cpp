@@ -2,12 +2,11 @@
 
 #include "frame/frame_header.h"
 
-#include <memory>
-
 int RunViewer(HINSTANCE instance, const char* commandTail) {
     // Scoped to the entry: every way out destroys it, which deletes the raw
-    // frame file and frees the frame buffer.
-    auto record = std::make_unique<ApplicationRecord>();
+    // frame file and frees the frame buffer. Built in place, so nothing here
+    // can throw: a frame buffer that cannot be had is a null pointer.
+    ApplicationRecord record;
 
     if (commandTail == nullptr || commandTail[0] == '\0') {
         // No owner, no caption, no icon: the capture program is the only
@@ -17,22 +16,22 @@ int RunViewer(HINSTANCE instance, const char* commandTail) {
     }
 
     DWORD size = kMaxRawFrameBytes;
-    if (!record->ReadRawFrameFile(record->frameBuffer, &size)) {
+    if (!record.ReadRawFrameFile(record.frameBuffer, &size)) {
         return 0;
     }
-    record->frameLoaded = true;
-    record->width = FrameHeaderWidth(record->frameBuffer);
-    record->height = FrameHeaderHeight(record->frameBuffer);
+    record.frameLoaded = true;
+    record.width = record.frameBuffer->header.Width();
+    record.height = record.frameBuffer->header.Height();
 
     g_moduleInstance = instance;
-    if (record->CreateMainWindow(instance) < 0) {
+    if (record.CreateMainWindow(instance) < 0) {
         return 0;
     }
 
     // The loading text is on screen while this runs. If the one spare row
     // cannot be had, the picture stays bottom-up; nothing else is at risk.
-    BYTE* pixels = record->frameBuffer + kFrameHeaderBytes;
-    record->ReverseRowOrder(pixels, pixels, record->width, record->height);
+    BYTE* pixels = record.frameBuffer->pixels;
+    record.ReverseRowOrder(pixels, pixels, record.width, record.height);
 
-    return record->RunIdleLoop();
+    return record.RunIdleLoop();
 }

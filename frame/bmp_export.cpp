@@ -1,7 +1,7 @@
 #include "frame/bmp_export.h"
 
 #include "app/application_record.h"
-#include "app/win32_handles.h"
+#include "app/safe_file_writer.h"
 #include "frame/bmp_layout.h"
 #include "frame/frame_header.h"
 
@@ -21,16 +21,29 @@ class FileSink final : public BmpSink {
   public:
     explicit FileSink(HANDLE file) : file_(file) {}
     std::uint32_t Write(const std::uint8_t* data, std::uint32_t count) override {
-        DWORD written = 0;
-        if (!WriteFile(file_, data, count, &written, nullptr)) {
-            return GetLastError();
-        }
-        return written == count ? 0 : ERROR_HANDLE_DISK_FULL;
+        return WriteAll(file_, data, count);
     }
 
   private:
     HANDLE file_;
 };
+
+// The frame's rows bottom row first, as the file holds them, in a fresh
+// block, so the frame buffer keeps its top-row-first order for the display.
+DWORD BottomFirstRows(ApplicationRecord& record, std::unique_ptr<BYTE[]>& block) {
+    if (record.frameBuffer == nullptr) {
+        return ERROR_INVALID_DATA;
+    }
+    block.reset(new (std::nothrow) BYTE[kFrameBufferBytes]);
+    if (!block) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    if (!record.ReverseRowOrder(record.frameBuffer->pixels, block.get(), record.width,
+                                record.height)) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    return 0;
+}
 
 void ProgramFolder(char (&folder)[MAX_PATH]) {
     if (GetModuleFileNameA(nullptr, folder, MAX_PATH) == 0) {
@@ -66,59 +79,24 @@ void CutAfterLastBackslash(char (&path)[MAX_PATH]) {
 }
 
 DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink) {
-    if (record.frameBuffer == nullptr) {
-        return ERROR_INVALID_DATA;
+    std::unique_ptr<BYTE[]> rows;
+    if (DWORD error = BottomFirstRows(record, rows)) {
+        return error;
     }
-    std::unique_ptr<BYTE[]> bottomFirst(new (std::nothrow) BYTE[kFrameBufferBytes]);
-    if (!bottomFirst) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
-    if (!record.ReverseRowOrder(record.frameBuffer + kFrameHeaderBytes, bottomFirst.get(),
-                                record.width, record.height)) {
-        return ERROR_NOT_ENOUGH_MEMORY;
-    }
-    return StreamBmp(bottomFirst.get(), record.width, record.height, sink);
+    return StreamBmp(rows.get(), record.width, record.height, sink);
 }
 
 DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target) {
-    // The temporary file lies beside the target so that the final move stays
-    // on one volume and replaces the target in one step.
-    char folder[MAX_PATH];
-    std::strncpy(folder, target, MAX_PATH);
-    CutAfterLastBackslash(folder);
-    if (std::strcmp(folder, target) == 0) {
-        std::strcpy(folder, ".");
+    // Made before any file is touched: where the target has to be written
+    // directly, a failure here must not have emptied it already.
+    std::unique_ptr<BYTE[]> rows;
+    if (DWORD error = BottomFirstRows(record, rows)) {
+        return error;
     }
-
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(folder, "oxv", 0, temporary) == 0) {
-        return GetLastError();
-    }
-
-    DWORD error = 0;
-    {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) {
-            error = GetLastError();
-        } else {
-            FileSink sink(file.get());
-            error = WriteFrameAsBmp(record, sink);
-            if (error == 0 && !FlushFileBuffers(file.get())) {
-                error = GetLastError();
-            }
-            if (error == 0 && !file.Close()) {
-                error = GetLastError();
-            }
-        }
-    }
-    if (error == 0 && !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
-        error = GetLastError();
-    }
-    if (error != 0) {
-        DeleteFileA(temporary); // best effort; the failure itself is reported
-    }
-    return error;
+    return WriteFileSafely(target, "oxv", [&](HANDLE file) -> DWORD {
+        FileSink sink(file);
+        return StreamBmp(rows.get(), record.width, record.height, sink);
+    });
 }
 
 void ApplicationRecord::SaveAsBmp() {

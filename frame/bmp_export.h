@@ -15,7 +15,7 @@ void CutAfterLastBackslash(char (&path)[MAX_PATH]);
 // system error code.
 DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink);
 
-// Writes the frame to target through a temporary file beside it, which then
-// replaces target in one move. On failure target is left as it was and the
-// temporary file is gone. Returns 0 or a system error code.
+// Writes the frame to target, through a temporary file that then replaces
+// it in one move wherever the target's folder allows one (see
+// WriteFileSafely). Returns 0 or a system error code.
 DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target);

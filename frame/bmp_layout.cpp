@@ -1,16 +1,8 @@
 #include "frame/bmp_layout.h"
 
+#include "frame/little_endian.h"
+
 namespace {
-
-void PutLE16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLE32(std::uint8_t* at, std::uint32_t value) {
-    PutLE16(at, value & 0xFFFF);
-    PutLE16(at + 2, value >> 16);
-}
 
 unsigned long long RowBytes(int width) {
     return width > 0 ? static_cast<unsigned long long>(width) * 3u : 0u;
@@ -30,22 +22,22 @@ unsigned long long BmpFileSize(int width, int height) {
 void FillBmpFileHeader(std::uint8_t (&header)[kBmpFileHeaderBytes], int width, int height) {
     header[0] = 'B';
     header[1] = 'M';
-    PutLE32(header + 2, static_cast<std::uint32_t>(BmpFileSize(width, height)));
-    PutLE16(header + 6, 0);
-    PutLE16(header + 8, 0);
-    PutLE32(header + 10, kBmpPixelOffset);
+    WriteUint32LE(header + 2, static_cast<std::uint32_t>(BmpFileSize(width, height)));
+    WriteUint16LE(header + 6, 0);
+    WriteUint16LE(header + 8, 0);
+    WriteUint32LE(header + 10, kBmpPixelOffset);
 }
 
 void FillBmpInfoHeader(std::uint8_t (&header)[kBmpInfoHeaderBytes], int width, int height) {
-    PutLE32(header + 0, kBmpInfoHeaderBytes);
-    PutLE32(header + 4, static_cast<std::uint32_t>(width));
-    PutLE32(header + 8, static_cast<std::uint32_t>(height)); // positive: bottom row first
-    PutLE16(header + 12, 1);                                 // planes
-    PutLE16(header + 14, 24);                                // bits per pixel
+    WriteUint32LE(header + 0, kBmpInfoHeaderBytes);
+    WriteInt32LE(header + 4, width);
+    WriteInt32LE(header + 8, height); // positive: bottom row first
+    WriteUint16LE(header + 12, 1);    // planes
+    WriteUint16LE(header + 14, 24);   // bits per pixel
     // Compression (none), image size, both resolutions and both colour
     // counts are all 0.
     for (std::uint32_t offset = 16; offset < kBmpInfoHeaderBytes; offset += 4) {
-        PutLE32(header + offset, 0);
+        WriteUint32LE(header + offset, 0);
     }
 }
 

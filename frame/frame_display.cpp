@@ -31,9 +31,10 @@ HRESULT ApplicationRecord::Render() {
     if (!frameLoaded) {
         return 0;
     }
-    const int frameWidth = FrameHeaderWidth(frameBuffer);
-    const int frameHeight = FrameHeaderHeight(frameBuffer);
-    const BYTE* pixel = frameBuffer + kFrameHeaderBytes;
+    // The size comes from the header in the buffer, not from the record.
+    const int frameWidth = frameBuffer->header.Width();
+    const int frameHeight = frameBuffer->header.Height();
+    const BYTE* pixel = frameBuffer->pixels;
 
     RECT client = {0, 0, 0, 0};
     GetClientRect(window, &client);

@@ -1,11 +1,20 @@
 #include "frame/frame_header.h"
 
+#include <cstring>
+
+FrameHeader FrameHeaderAt(const std::uint8_t* bytes) {
+    FrameHeader header;
+    std::memcpy(&header, bytes, sizeof(header));
+    return header;
+}
+
 bool IsUsableFrame(const std::uint8_t* data, std::uint32_t bytesRead, std::uint32_t capacity) {
     if (bytesRead < kFrameHeaderBytes || bytesRead > capacity) {
         return false;
     }
-    const std::int64_t frameWidth = FrameHeaderWidth(data);
-    const std::int64_t frameHeight = FrameHeaderHeight(data);
+    const FrameHeader header = FrameHeaderAt(data);
+    const std::int64_t frameWidth = header.Width();
+    const std::int64_t frameHeight = header.Height();
     if (frameWidth < 0 || frameHeight < 0) {
         return false;
     }

@@ -1,32 +1,54 @@
 #pragma once
 
 // Plain C++ only: the header checks also build and are fuzzed off Windows.
+#include "frame/little_endian.h"
+
+#include <cstddef>
 #include <cstdint>
 
-// Bytes reserved for the raw frame file as read: 5 MiB plus 1 KiB.
-constexpr std::uint32_t kFrameBufferBytes = 5243904;
+// The first 24 bytes of the raw frame file, as they lie in the file and at
+// the start of the frame buffer: 16 bytes the viewer ignores, then the width
+// and the height as signed 32-bit little-endian integers. Kept as bytes, so
+// no machine's byte order or padding can change the layout.
+struct FrameHeader {
+    std::uint8_t producer[16]; // the capture program's own; the viewer ignores them
+    std::uint8_t width[4];
+    std::uint8_t height[4];
+
+    std::int32_t Width() const { return ReadInt32LE(width); }
+    std::int32_t Height() const { return ReadInt32LE(height); }
+    void SetSize(std::int32_t frameWidth, std::int32_t frameHeight) {
+        WriteInt32LE(width, frameWidth);
+        WriteInt32LE(height, frameHeight);
+    }
+};
+
+constexpr std::uint32_t kFrameHeaderBytes = sizeof(FrameHeader);
+static_assert(kFrameHeaderBytes == 24, "the header is 24 bytes in the file");
+static_assert(offsetof(FrameHeader, width) == 16, "the width lies at byte 16");
+static_assert(offsetof(FrameHeader, height) == 20, "the height lies at byte 20");
+
+// The header at the start of some bytes, which need not be aligned or be a
+// FrameHeader object; at least kFrameHeaderBytes of them must be readable.
+FrameHeader FrameHeaderAt(const std::uint8_t* bytes);
+
+// The block the raw frame file is read into: 5 MiB plus 1 KiB, the header
+// followed by the pixels (bottom row first as read, top row first once the
+// start-up has reversed them).
+struct FrameBuffer {
+    FrameHeader header;
+    std::uint8_t pixels[5243904 - kFrameHeaderBytes];
+
+    // The whole block as the file's bytes land in it.
+    std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(this); }
+    const std::uint8_t* bytes() const { return reinterpret_cast<const std::uint8_t*>(this); }
+};
+
+constexpr std::uint32_t kFrameBufferBytes = sizeof(FrameBuffer);
+static_assert(kFrameBufferBytes == 5243904, "the frame buffer is 5 MiB plus 1 KiB");
+
 // The most the reader takes from the raw frame file: 1280 x 1024 x 3 + 64.
 constexpr std::uint32_t kMaxRawFrameBytes = 3932224;
-
-// The raw frame file starts with 24 header bytes: 16 the viewer ignores, then
-// the width and the height as signed 32-bit little-endian integers.
-constexpr std::uint32_t kFrameHeaderBytes = 24;
-constexpr std::uint32_t kFrameWidthOffset = 16;
-constexpr std::uint32_t kFrameHeightOffset = 20;
-
-inline int ReadInt32LE(const std::uint8_t* bytes) {
-    const std::uint32_t value =
-        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-    return static_cast<int>(value);
-}
-
-inline int FrameHeaderWidth(const std::uint8_t* frame) {
-    return ReadInt32LE(frame + kFrameWidthOffset);
-}
-inline int FrameHeaderHeight(const std::uint8_t* frame) {
-    return ReadInt32LE(frame + kFrameHeightOffset);
-}
 
 // True when the bytes read hold a whole header and every pixel the header
 // claims, within capacity bytes. The sizes are taken in 64 bits so that no

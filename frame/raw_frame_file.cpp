@@ -21,7 +21,7 @@ bool BuildRawFramePath(const char* windowsDirectory, UINT directoryLength, char 
     return true;
 }
 
-bool ApplicationRecord::ReadRawFrameFile(BYTE* destination, DWORD* size) {
+bool ApplicationRecord::ReadRawFrameFile(FrameBuffer* destination, DWORD* size) {
     char windowsDirectory[MAX_PATH];
     const UINT directoryLength = GetWindowsDirectoryA(windowsDirectory, MAX_PATH);
     // An empty path keeps the teardown from deleting anything.
@@ -32,6 +32,8 @@ bool ApplicationRecord::ReadRawFrameFile(BYTE* destination, DWORD* size) {
         return false;
     }
 
+    // Never more than the block holds, whatever the caller asks for.
+    const DWORD wanted = *size < kFrameBufferBytes ? *size : kFrameBufferBytes;
     // No sharing: nobody may change the file while it is read.
     FileHandle file(CreateFileA(rawFilePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -39,9 +41,9 @@ bool ApplicationRecord::ReadRawFrameFile(BYTE* destination, DWORD* size) {
         return false;
     }
     DWORD bytesRead = 0;
-    if (!ReadFile(file.get(), destination, *size, &bytesRead, nullptr)) {
+    if (!ReadFile(file.get(), destination->bytes(), wanted, &bytesRead, nullptr)) {
         bytesRead = 0; // what a failed read delivered cannot be trusted
     }
     *size = bytesRead;
-    return IsUsableFrame(destination, bytesRead, kFrameBufferBytes);
+    return IsUsableFrame(destination->bytes(), bytesRead, kFrameBufferBytes);
 }

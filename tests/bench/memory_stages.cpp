@@ -34,10 +34,9 @@ void WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, 
 } // namespace
 
 void LoadPattern(ApplicationRecord& record, int width, int height) {
-    std::memset(record.frameBuffer, 0, kFrameHeaderBytes);
-    std::memcpy(record.frameBuffer + kFrameWidthOffset, &width, 4);
-    std::memcpy(record.frameBuffer + kFrameHeightOffset, &height, 4);
-    BYTE* pixel = record.frameBuffer + kFrameHeaderBytes;
+    std::memset(&record.frameBuffer->header, 0, kFrameHeaderBytes);
+    record.frameBuffer->header.SetSize(width, height);
+    BYTE* pixel = record.frameBuffer->pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x, pixel += 3) {
             pixel[0] = static_cast<BYTE>(x * 7 + y * 3);
@@ -52,7 +51,7 @@ void LoadPattern(ApplicationRecord& record, int width, int height) {
 
 PairedMedians MeasureRowReversal(ApplicationRecord& record, int width, int height) {
     LoadPattern(record, width, height);
-    BYTE* pixels = record.frameBuffer + kFrameHeaderBytes;
+    BYTE* pixels = record.frameBuffer->pixels;
     const size_t bytes = static_cast<size_t>(width) * height * 3;
     std::unique_ptr<BYTE[]> copy(new BYTE[bytes]);
     return Interleaved(
@@ -80,8 +79,7 @@ ExportMedians MeasureExport(ApplicationRecord& record, int width, int height,
     for (int i = 0; i < kExportRepetitions; ++i) {
         reversal.push_back(TimeMs([&] {
             std::unique_ptr<BYTE[]> block(new BYTE[kFrameBufferBytes]);
-            record.ReverseRowOrder(record.frameBuffer + kFrameHeaderBytes, block.get(), width,
-                                   height);
+            record.ReverseRowOrder(record.frameBuffer->pixels, block.get(), width, height);
         }));
     }
     result.reversalMs = Median(reversal);

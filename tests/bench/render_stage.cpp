@@ -52,8 +52,8 @@ class BareTarget {
 
     // The same colours in the same order as a Render pass, read from the
     // same buffer, so the two differ only by what surrounds the calls.
-    void Draw(const BYTE* frame, int width, int height) {
-        const BYTE* pixel = frame + kFrameHeaderBytes;
+    void Draw(const BYTE* pixels, int width, int height) {
+        const BYTE* pixel = pixels;
         HDC target = memoryDC_.get();
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x, pixel += 3) {
@@ -83,6 +83,6 @@ bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedia
     }
     result->pass = Interleaved(
         kRepetitions, [&] { record.Render(); },
-        [&] { bare.Draw(record.frameBuffer, width, height); }, DrainMessages);
+        [&] { bare.Draw(record.frameBuffer->pixels, width, height); }, DrainMessages);
     return true;
 }

@@ -13,18 +13,7 @@ class SaveAsBmp : public ViewerTest {
         DeleteFileA(target_.c_str());
     }
 
-    std::vector<std::string> TemporaryFiles() const {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "*.tmp").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                names.push_back(found.cFileName);
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        return names;
-    }
+    std::vector<std::string> TemporaryFiles() const { return FileNames(folder_, "*.tmp"); }
 
     std::string folder_;
     std::string target_;
@@ -34,7 +23,7 @@ TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
     const Frame frame = PatternFrame(201, 150); // 603-byte rows need one fill byte
     HWND window = StartOn(frame);
     ASSERT_NE(nullptr, window);
-    SaveThroughDialog(window, target_);
+    SaveThroughDialog(window, target_, NameEntry::kTyped); // as a user types it
     ASSERT_TRUE(WaitFor([&] { return FileExists(target_); })) << target_;
     EXPECT_TRUE(BmpFileBytes(frame, false) == ReadFileBytes(target_))
         << "the file differs from the frame";
@@ -92,10 +81,6 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
     EXPECT_EQ(0, viewer_.WaitForExit());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
     // The dialog opens in the viewer's folder, so a name without a folder
     // is saved there.
@@ -109,6 +94,32 @@ TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(expected) == BmpFileBytes(frame, false); }))
         << "nothing right at " << expected;
     DeleteFileA(expected.c_str());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(0, viewer_.WaitForExit());
+}
+
+TEST_F(SaveAsBmp, AFolderTooLongForATemporaryNameStillGetsTheExactFile) {
+    // 250 characters: too long for a temporary name of its own. One folder
+    // has long names and so a short form to name one through; the other has
+    // parts in 8.3 form below the Windows Temp folder, so the file can only
+    // be written in directly.
+    const std::string base = WindowsTempFolder() + "oxvsave\\";
+    CreateDirectoryA(base.c_str(), nullptr);  // there already after an earlier run
+    const Frame frame = PatternFrame(33, 20); // 99-byte rows need a fill byte
+    HWND window = StartOn(frame);
+    ASSERT_NE(nullptr, window);
+    for (const char* part : {"a long folder name ", "s"}) {
+        const std::string folder = MakeDeepFolder(base, 250, part);
+        SCOPED_TRACE(folder);
+        const std::string target = folder + "x.bmp";
+        ASSERT_TRUE(WriteFileBytes(target, std::vector<BYTE>(100, 0xAB)));
+        SaveThroughDialog(window, target);
+        EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target) == BmpFileBytes(frame, false); }))
+            << "the file is not the frame's";
+        EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder));
+        DeleteFileA(target.c_str());
+    }
+    ASSERT_TRUE(Focus(window));
     PressKey(VK_ESCAPE);
     EXPECT_EQ(0, viewer_.WaitForExit());
 }

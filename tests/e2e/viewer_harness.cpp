@@ -1,5 +1,7 @@
 #include "viewer_harness.h"
 
+#include "frame/little_endian.h"
+
 #include <cstring>
 
 namespace {
@@ -54,75 +56,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
-std::string TestFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string BuildFolder() {
-    std::string folder = TestFolder();
-    folder.pop_back();
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string ViewerPath() {
-    return BuildFolder() + "oxview.exe";
-}
-
-std::string RawFramePath() {
-    char directory[MAX_PATH];
-    const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
-    return std::string(directory, length) + "\\Temp\\oximg.raw";
-}
-
-std::string UnixPath(const std::string& windowsPath) {
-    std::string path = windowsPath.substr(2); // drop "Z:"
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return path;
-}
-
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<BYTE> ReadFileBytes(const std::string& path) {
-    std::vector<BYTE> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        read = 0;
-    }
-    bytes.resize(read);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok =
-        bytes.empty() ||
-        (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size());
-    return CloseHandle(file) && ok;
-}
-
 COLORREF Frame::At(int x, int y) const {
     const BYTE* p = &topFirst[(static_cast<size_t>(y) * width + x) * 3];
     return RGB(p[2], p[1], p[0]);
@@ -155,6 +88,18 @@ std::vector<BYTE> RawFrameBytes(const Frame& frame) {
         raw.insert(raw.end(), row, row + rowBytes);
     }
     return raw;
+}
+
+Frame FrameFromRawBytes(const std::vector<BYTE>& raw) {
+    Frame frame;
+    frame.width = ReadInt32LE(&raw[16]);
+    frame.height = ReadInt32LE(&raw[20]);
+    const size_t rowBytes = static_cast<size_t>(frame.width) * 3;
+    for (int y = frame.height - 1; y >= 0; --y) {
+        const auto row = raw.begin() + 24 + y * rowBytes;
+        frame.topFirst.insert(frame.topFirst.end(), row, row + rowBytes);
+    }
+    return frame;
 }
 
 namespace {
@@ -326,8 +271,16 @@ RECT ScreenRectOfClient(HWND window) {
 }
 
 bool Focus(HWND window) {
+    // A click into the client area, as a user brings a window forward. A
+    // window of a frame a few rows high has no client area below its menu
+    // bar, where a click would open the menu, and a click on the caption
+    // starts a move: it is asked to come forward instead.
     const RECT client = ScreenRectOfClient(window);
-    ClickAt(client.left + 2, client.top + 2);
+    if (client.right - client.left >= 4 && client.bottom - client.top >= 4) {
+        ClickAt(client.left + 2, client.top + 2);
+    } else {
+        SetForegroundWindow(window);
+    }
     if (!WaitFor([&] { return GetForegroundWindow() == window; }, 3000)) {
         SetForegroundWindow(window);
     }

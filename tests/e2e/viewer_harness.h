@@ -1,5 +1,8 @@
 #pragma once
 
+#include "support/files.h"
+#include "support/paths.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -12,17 +15,6 @@
 
 // Polls done() every 20 ms until it holds or timeoutMs pass.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
-
-std::string TestFolder();  // folder of the running test program, with a backslash
-std::string BuildFolder(); // the build folder: the test folder's parent
-std::string ViewerPath();
-std::string RawFramePath();
-// A Windows path under Wine's Z: drive as the Unix path it names.
-std::string UnixPath(const std::string& windowsPath);
-
-bool FileExists(const std::string& path);
-std::vector<BYTE> ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes);
 
 // A picture in memory, top row first, blue-green-red bytes per pixel.
 struct Frame {
@@ -38,6 +30,8 @@ Frame PatternFrame(int width, int height);
 
 // The raw frame file for the frame: header, then rows bottom first.
 std::vector<BYTE> RawFrameBytes(const Frame& frame);
+// The frame a raw frame file holds, for a file whose header fits its bytes.
+Frame FrameFromRawBytes(const std::vector<BYTE>& raw);
 bool PlaceRawFrame(const Frame& frame);
 // A 24-bit BMP file of the frame, laid out by hand: rows padded to four
 // bytes, bottom row first unless topDown.

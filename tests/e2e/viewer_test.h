@@ -54,7 +54,7 @@ class ViewerTest : public ::testing::Test {
 
     // The file name field: an edit inside the combo box 0x47c in the Explorer
     // layout, the edit 0x480 in the old one.
-    static std::string FileNameField(HWND dialog) {
+    static HWND FileNameEdit(HWND dialog) {
         HWND field = GetDlgItem(dialog, 0x480);
         if (field == nullptr) {
             field = GetDlgItem(dialog, 0x47c);
@@ -62,6 +62,10 @@ class ViewerTest : public ::testing::Test {
                 field = GetWindow(field, GW_CHILD);
             }
         }
+        return field;
+    }
+    static std::string FileNameField(HWND dialog) {
+        HWND field = FileNameEdit(dialog);
         return field == nullptr ? "" : WindowText(field);
     }
     static bool IsClass(HWND window, const char* name) {
@@ -70,20 +74,36 @@ class ViewerTest : public ::testing::Test {
         return _stricmp(found, name) == 0;
     }
 
-    // Checks the proposal, types the target's path over it and confirms.
-    void SaveThroughDialog(HWND window, const std::string& path) {
+    // How the target's name gets into the dialog: typed as a user types it,
+    // or set in the field by a message, which is quicker and immune to lost
+    // key presses where the typing itself is not what is tested.
+    enum class NameEntry { kTyped, kSet };
+
+    // Checks the proposal, puts the target's path in its place and confirms.
+    void SaveThroughDialog(HWND window, const std::string& path,
+                           NameEntry entry = NameEntry::kSet) {
         HWND dialog = OpenSaveDialog(window);
         ASSERT_NE(nullptr, dialog) << "the save dialog did not open";
         EXPECT_TRUE(WaitFor([&] { return FileNameField(dialog) == "Image.bmp"; }))
             << "proposed [" << FileNameField(dialog) << "]";
         EXPECT_EQ("BMP Files", WindowText(GetDlgItem(dialog, 0x470))) << "the type filter";
-        Activate(dialog);
-        PressKey(VK_END);
-        PressKeyWith(VK_SHIFT, VK_HOME);
-        TypeText(path);
+        if (entry == NameEntry::kTyped) {
+            Activate(dialog);
+            PressKey(VK_END);
+            PressKeyWith(VK_SHIFT, VK_HOME);
+            TypeText(path);
+        } else {
+            SendMessageA(FileNameEdit(dialog), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(path.c_str()));
+        }
         ASSERT_TRUE(WaitFor([&] { return FileNameField(dialog) == path; }))
-            << "typed [" << FileNameField(dialog) << "]";
-        PressKey(VK_RETURN);
+            << "entered [" << FileNameField(dialog) << "]";
+        if (entry == NameEntry::kTyped) {
+            PressKey(VK_RETURN);
+        } else {
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        }
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
     }
 

@@ -165,8 +165,9 @@ FrameCheck CheckRawFrameFile(const std::uint8_t* data, std::size_t size) {
     const Bytes file(data, data + bytesRead);
     check.accepted = IsUsableFrame(file.data(), bytesRead, kFrameBufferBytes);
 
-    const int width = bytesRead >= kFrameHeaderBytes ? FrameHeaderWidth(file.data()) : -1;
-    const int height = bytesRead >= kFrameHeaderBytes ? FrameHeaderHeight(file.data()) : -1;
+    const bool hasHeader = bytesRead >= kFrameHeaderBytes;
+    const int width = hasHeader ? FrameHeaderAt(file.data()).Width() : -1;
+    const int height = hasHeader ? FrameHeaderAt(file.data()).Height() : -1;
     if (check.accepted != FitsByDivision(width, height, bytesRead)) {
         check.fault = Describe(check.accepted ? "accepted a file that cannot hold its frame"
                                               : "turned away a file that holds its frame",

@@ -2,16 +2,18 @@
 
 // Plain C++, for the tests under Wine and the native checks alike.
 #include "frame/frame_header.h"
+#include "frame/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-inline void PutInt32LE(std::vector<std::uint8_t>& bytes, std::size_t at, std::int64_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    }
+// Writes any 32-bit patterns as the header's width and height, negative and
+// out-of-range ones included.
+inline void PutRawFrameSize(std::vector<std::uint8_t>& file, std::int64_t width,
+                            std::int64_t height) {
+    WriteUint32LE(&file[offsetof(FrameHeader, width)], static_cast<std::uint32_t>(width));
+    WriteUint32LE(&file[offsetof(FrameHeader, height)], static_cast<std::uint32_t>(height));
 }
 
 // A raw frame file whose header says width x height (any 32-bit values),
@@ -20,8 +22,7 @@ inline void PutInt32LE(std::vector<std::uint8_t>& bytes, std::size_t at, std::in
 inline std::vector<std::uint8_t> RawFrameFileBytes(std::int64_t width, std::int64_t height,
                                                    std::size_t pixelBytes) {
     std::vector<std::uint8_t> file(kFrameHeaderBytes + pixelBytes);
-    PutInt32LE(file, kFrameWidthOffset, width);
-    PutInt32LE(file, kFrameHeightOffset, height);
+    PutRawFrameSize(file, width, height);
     for (std::size_t i = kFrameHeaderBytes; i < file.size(); ++i) {
         file[i] = static_cast<std::uint8_t>(i * 131 + 7);
     }

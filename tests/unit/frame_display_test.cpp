@@ -30,11 +30,9 @@ class FrameDisplay : public ::testing::Test {
 
     // Puts a frame in the buffer as the viewer holds it: top row first.
     void Load(int width, int height, const std::vector<Pixel>& topFirst) {
-        std::memset(record_.frameBuffer, 0, kFrameHeaderBytes);
-        std::memcpy(record_.frameBuffer + kFrameWidthOffset, &width, 4);
-        std::memcpy(record_.frameBuffer + kFrameHeightOffset, &height, 4);
-        std::memcpy(record_.frameBuffer + kFrameHeaderBytes, topFirst.data(),
-                    topFirst.size() * sizeof(Pixel));
+        std::memset(&record_.frameBuffer->header, 0, kFrameHeaderBytes);
+        record_.frameBuffer->header.SetSize(width, height);
+        std::memcpy(record_.frameBuffer->pixels, topFirst.data(), topFirst.size() * sizeof(Pixel));
         record_.frameLoaded = true;
     }
 

@@ -47,7 +47,7 @@ class RawFrameFileReader : public ::testing::Test {
 
     // Reads through a fresh record into a sentinel-filled frame buffer.
     bool Read(DWORD* size) {
-        std::memset(record_.frameBuffer, 0xBD, kFrameBufferBytes);
+        std::memset(record_.frameBuffer->bytes(), 0xBD, kFrameBufferBytes);
         return record_.ReadRawFrameFile(record_.frameBuffer, size);
     }
 
@@ -73,8 +73,9 @@ TEST_F(RawFrameFileReader, ExactLengthLoadsCompletelyAndSurplusIsHarmless) {
     DWORD size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     EXPECT_EQ(exact.size(), size);
-    EXPECT_EQ(exact, Bytes(record_.frameBuffer, record_.frameBuffer + exact.size()));
-    EXPECT_EQ(0xBD, record_.frameBuffer[exact.size()]);
+    const BYTE* read = record_.frameBuffer->bytes();
+    EXPECT_EQ(exact, Bytes(read, read + exact.size()));
+    EXPECT_EQ(0xBD, read[exact.size()]);
 
     WriteFileBytes(path_, Frame(4, 3, 100));
     size = kMaxRawFrameBytes;
@@ -88,7 +89,7 @@ TEST_F(RawFrameFileReader, ReadsNoMoreThanAskedFor) {
     DWORD size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     EXPECT_EQ(kMaxRawFrameBytes, size);
-    EXPECT_EQ(0xBD, record_.frameBuffer[kMaxRawFrameBytes]);
+    EXPECT_EQ(0xBD, record_.frameBuffer->bytes()[kMaxRawFrameBytes]);
 }
 
 TEST_F(RawFrameFileReader, AFileHeldOpenWithoutSharingCannotBeRead) {

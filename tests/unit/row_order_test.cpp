@@ -1,9 +1,7 @@
-#include "app/application_record.h"
 #include "frame/row_order.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -84,20 +82,6 @@ TEST(ReverseRows, RowsTooLargeToAddressLeaveTheBlockAsItWas) {
     EXPECT_FALSE(ReverseRows(source.data(), destination.data(), 6, 0x7FFFFFFF, 2));
     EXPECT_FALSE(ReverseRows(source.data(), destination.data(), 6, -1, 2));
     EXPECT_EQ(Bytes(6, 0xBD), destination);
-}
-
-TEST(ReverseRowOrder, CopiesByTheRecordsSizeAndMovesRowsByItsArguments) {
-    ApplicationRecord record;
-    record.width = 2;
-    record.height = 2; // copies 12 bytes
-    const unsigned char source[18] = {1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3};
-    unsigned char destination[18];
-    std::fill(destination, destination + 18, 0xBD);
-    ASSERT_TRUE(record.ReverseRowOrder(source, destination, 2, 3));
-    // Rows 0 and 1 were copied, row 2 was not: the swap of rows 0 and 2
-    // brings the untouched sentinel row to the top.
-    const Bytes expected = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1, 1};
-    EXPECT_EQ(expected, Bytes(destination, destination + 18));
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 #include "tools/oxcapture/raw_frame_encode.h"
 
-#include "app/application_record.h"
 #include "frame/frame_header.h"
+#include "frame/little_endian.h"
 
 #include <algorithm>
+#include <cstring>
 
 // The largest frame must fit what the viewer reads.
 static_assert(static_cast<unsigned long long>(kMaxCaptureWidth) * kMaxCaptureHeight * 3 +
@@ -11,23 +12,15 @@ static_assert(static_cast<unsigned long long>(kMaxCaptureWidth) * kMaxCaptureHei
                   kMaxRawFrameBytes,
               "the largest frame would not fit the viewer's read");
 
-namespace {
-
-void PutLE32(unsigned char* at, unsigned long value) {
-    for (int i = 0; i < 4; ++i) {
-        at[i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-}
-
-} // namespace
-
 std::vector<unsigned char> EncodeRawFrame(const CaptureImage& image) {
+    FrameHeader header;
+    std::copy(kRawFrameSignature, kRawFrameSignature + sizeof(kRawFrameSignature), header.producer);
+    WriteUint32LE(header.producer + 8, kRawFrameVersion);
+    WriteUint32LE(header.producer + 12, 0);
+    header.SetSize(image.width, image.height);
+
     std::vector<unsigned char> file(kFrameHeaderBytes + image.bottomFirstBgr.size());
-    std::copy(kRawFrameSignature, kRawFrameSignature + sizeof(kRawFrameSignature), file.begin());
-    PutLE32(&file[8], kRawFrameVersion);
-    PutLE32(&file[12], 0);
-    PutLE32(&file[kFrameWidthOffset], static_cast<unsigned long>(image.width));
-    PutLE32(&file[kFrameHeightOffset], static_cast<unsigned long>(image.height));
+    std::memcpy(file.data(), &header, kFrameHeaderBytes);
     std::copy(image.bottomFirstBgr.begin(), image.bottomFirstBgr.end(),
               file.begin() + kFrameHeaderBytes);
     return file;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+
+// How a file is put in place.
+enum class WriteRoad {
+    // Through a temporary file in the target's folder, which then replaces
+    // the target in one move: a failure leaves the target as it was.
+    kTemporaryBeside,
+    // The same, with the temporary file named through the folder's short
+    // (8.3) form, for a folder too long for a temporary name of its own.
+    kTemporaryViaShortFolder,
+    // Straight into the target, where no temporary name can be had on its
+    // volume at all; a failed write then loses the old file.
+    kDirect,
+};
+
+// GetTempFileNameA refuses a folder longer than this.
+constexpr std::size_t kTempFileFolderLimit = MAX_PATH - 14;
+
+// The road for a target in a folder of folderLength characters whose short
+// form has shortFolderLength characters (0 when it has none).
+WriteRoad ChooseWriteRoad(std::size_t folderLength, std::size_t shortFolderLength,
+                          std::size_t limit = kTempFileFolderLimit);
+
+// One checked write request: 0, the system's error, or ERROR_HANDLE_DISK_FULL
+// for a write that took fewer bytes than it was given.
+DWORD WriteAll(HANDLE file, const void* data, DWORD count);
+
+// Puts a file at target whose contents writeContents writes to the open
+// handle it is given (returning 0 or a system error code). Every write is
+// checked and the file flushed before it takes the target's place; on
+// failure no temporary file is left behind. The temporary name starts with
+// prefix (at most three characters). Returns 0 or a system error code.
+DWORD WriteFileSafely(const char* target, const char* prefix,
+                      const std::function<DWORD(HANDLE)>& writeContents);

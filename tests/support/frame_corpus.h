@@ -1,0 +1,53 @@
+#pragma once
+
+// The committed seeds of tests/fuzz/corpus, written by make_corpus.py. Each
+// is named for what the viewer must do with it, so every test that walks
+// them checks each file's own outcome. Plain C++, for the native checks too.
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+enum class SeedFate {
+    kShown,      // "valid-": a frame the viewer shows
+    kEmpty,      // "empty-": a width or height of 0, a plain window
+    kTurnedAway, // "bad-": refused like a missing file
+    kUnnamed,    // none of these: the corpus itself is wrong
+};
+
+struct Seed {
+    std::string name;
+    SeedFate fate = SeedFate::kUnnamed;
+    std::vector<std::uint8_t> bytes;
+};
+
+inline SeedFate FateOf(const std::string& name) {
+    for (const auto& prefix :
+         {std::make_pair("valid-", SeedFate::kShown), std::make_pair("empty-", SeedFate::kEmpty),
+          std::make_pair("bad-", SeedFate::kTurnedAway)}) {
+        if (name.rfind(prefix.first, 0) == 0) {
+            return prefix.second;
+        }
+    }
+    return SeedFate::kUnnamed;
+}
+
+// Every seed in folder, in name order.
+inline std::vector<Seed> ReadCorpus(const std::string& folder) {
+    std::vector<Seed> seeds;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        Seed seed;
+        seed.name = entry.path().filename().string();
+        seed.fate = FateOf(seed.name);
+        seed.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        seeds.push_back(seed);
+    }
+    std::sort(seeds.begin(), seeds.end(),
+              [](const Seed& a, const Seed& b) { return a.name < b.name; });
+    return seeds;
+}

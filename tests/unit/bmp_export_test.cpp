@@ -1,0 +1,96 @@
+#include "app/application_record.h"
+#include "frame/bmp_export.h"
+#include "support/memory_sink.h"
+#include "support/settings_key_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+// The raw frame file's bytes: header, then rows bottom first.
+Bytes RawFrame(int width, int height) {
+    Bytes raw(kFrameHeaderBytes, 0);
+    for (int i = 0; i < 4; ++i) {
+        raw[16 + i] = static_cast<BYTE>(width >> (8 * i));
+        raw[20 + i] = static_cast<BYTE>(height >> (8 * i));
+    }
+    for (int i = 0; i < width * height * 3; ++i) {
+        raw.push_back(static_cast<BYTE>(i * 7 + 3));
+    }
+    return raw;
+}
+
+// A record as the viewer holds it after start-up: the raw file's bytes in
+// the frame buffer, rows then turned top first.
+void LoadAsViewer(ApplicationRecord& record, const Bytes& raw) {
+    std::memcpy(record.frameBuffer->bytes(), raw.data(), raw.size());
+    record.frameLoaded = true;
+    record.width = record.frameBuffer->header.Width();
+    record.height = record.frameBuffer->header.Height();
+    BYTE* pixels = record.frameBuffer->pixels;
+    ASSERT_TRUE(record.ReverseRowOrder(pixels, pixels, record.width, record.height));
+}
+
+// The record opens the settings key when it is built: the key is the test's.
+class BmpExport : public ::testing::Test {
+  protected:
+    SettingsKeyGuard settings_;
+    ApplicationRecord record;
+};
+
+TEST_F(BmpExport, FileRowsComeOutInTheRawFilesOrder) {
+    const Bytes raw = RawFrame(5, 3);
+    LoadAsViewer(record, raw);
+    MemorySink sink;
+    ASSERT_EQ(0u, WriteFrameAsBmp(record, sink));
+    ASSERT_EQ(54u + 16u * 3u, sink.bytes.size());
+    for (int row = 0; row < 3; ++row) {
+        const auto rawRow = raw.begin() + 24 + row * 15;
+        const auto fileRow = sink.bytes.begin() + 54 + row * 16;
+        EXPECT_EQ(Bytes(rawRow, rawRow + 15), Bytes(fileRow, fileRow + 15)) << "row " << row;
+        EXPECT_EQ(0, fileRow[15]);
+    }
+}
+
+TEST_F(BmpExport, SavingTwiceGivesTheSameBytesAndLeavesTheFrameBuffer) {
+    LoadAsViewer(record, RawFrame(7, 4));
+    const BYTE* buffer = record.frameBuffer->bytes();
+    const Bytes before(buffer, buffer + 24 + 7 * 4 * 3);
+    MemorySink first;
+    MemorySink second;
+    ASSERT_EQ(0u, WriteFrameAsBmp(record, first));
+    ASSERT_EQ(0u, WriteFrameAsBmp(record, second));
+    EXPECT_EQ(first.bytes, second.bytes);
+    EXPECT_EQ(before, Bytes(buffer, buffer + before.size()));
+}
+
+TEST(SaveDialogFolder, IsCutAfterTheLastBackslash) {
+    struct Case {
+        const char* path;
+        const char* folder;
+    } cases[] = {
+        {"C:\\Program Files\\Orbilux\\oxview.exe", "C:\\Program Files\\Orbilux\\"},
+        {"C:\\oxview.exe", "C:\\"},
+        {"oxview.exe", "oxview.exe"},
+        {"\\oxview.exe", "\\oxview.exe"}, // only a backslash after the first character counts
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        char buffer[MAX_PATH];
+        std::strcpy(buffer, c.path);
+        CutAfterLastBackslash(buffer);
+        EXPECT_STREQ(c.folder, buffer) << "from " << c.path;
+    }
+    char full[MAX_PATH];
+    std::memset(full, 'a', sizeof(full)); // no terminator anywhere
+    full[10] = '\\';
+    CutAfterLastBackslash(full);
+    EXPECT_EQ(11u, std::strlen(full));
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+#include "app/safe_file_writer.h"
+#include "support/files.h"
+#include "support/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+TEST(WriteRoad, ATemporaryNameIsUsedWheneverOneFitsTheFolder) {
+    const std::size_t limit = kTempFileFolderLimit;
+    EXPECT_EQ(246u, limit) << "GetTempFileNameA's documented limit, MAX_PATH - 14";
+    const struct {
+        std::size_t folder, shortFolder;
+        WriteRoad road;
+    } cases[] = {
+        {3, 0, WriteRoad::kTemporaryBeside},
+        {limit, 0, WriteRoad::kTemporaryBeside},
+        {limit + 1, 40, WriteRoad::kTemporaryViaShortFolder},
+        {258, limit, WriteRoad::kTemporaryViaShortFolder},
+        {limit + 1, 0, WriteRoad::kDirect}, // the volume has no short names
+        {250, 250, WriteRoad::kDirect},     // every part already short
+        {258, limit + 1, WriteRoad::kDirect},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.road, ChooseWriteRoad(c.folder, c.shortFolder))
+            << "folder " << c.folder << ", short form " << c.shortFolder;
+    }
+}
+
+// Each test writes in a folder of its own under the test folder.
+class SafeFileWriter : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = TestFolder() + "safe-writer-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+        MakeFolder(folder_);
+    }
+    void TearDown() override { Clear(folder_); }
+
+    static void MakeFolder(const std::string& folder) {
+        CreateDirectoryA(folder.c_str(), nullptr); // may be left from an earlier run
+        Clear(folder);
+    }
+    static void Clear(const std::string& folder) {
+        for (const std::string& name : FileNames(folder)) {
+            DeleteFileA((folder + name).c_str()); // folders among them stay
+        }
+    }
+    // Below the Windows directory's Temp folder, whose every part is in 8.3
+    // form already wherever the build lies.
+    static std::string DeepFolder(const std::string& part) {
+        const std::string base = WindowsTempFolder() + "oxvsafe\\";
+        CreateDirectoryA(base.c_str(), nullptr); // there already after an earlier run
+        const std::string folder = MakeDeepFolder(base, 250, part);
+        Clear(folder);
+        return folder;
+    }
+
+    static DWORD Write(const std::string& target, const Bytes& bytes) {
+        return WriteFileSafely(target.c_str(), "tst", [&](HANDLE file) {
+            return WriteAll(file, bytes.data(), static_cast<DWORD>(bytes.size()));
+        });
+    }
+
+    std::string folder_;
+};
+
+TEST_F(SafeFileWriter, ReplacesTheTargetAndLeavesNothingElse) {
+    const std::string target = folder_ + "picture.bmp";
+    ASSERT_TRUE(WriteFileBytes(target, Bytes(5000, 0xAB)));
+    const Bytes bytes = {1, 2, 3, 4, 5};
+    ASSERT_EQ(0u, Write(target, bytes));
+    EXPECT_EQ(bytes, ReadFileBytes(target));
+    EXPECT_EQ(std::vector<std::string>{"picture.bmp"}, FileNames(folder_));
+}
+
+TEST_F(SafeFileWriter, AFailedWriteOrMoveKeepsTheOldFileAndRemovesTheTemporaryOne) {
+    const std::string target = folder_ + "picture.bmp";
+    const Bytes old(300, 0x42);
+    ASSERT_TRUE(WriteFileBytes(target, old));
+    const DWORD failed = WriteFileSafely(target.c_str(), "tst", [](HANDLE file) -> DWORD {
+        const BYTE some[10] = {};
+        WriteAll(file, some, sizeof(some));
+        return ERROR_DISK_FULL;
+    });
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), failed) << "the writer's own error";
+    EXPECT_EQ(old, ReadFileBytes(target));
+
+    // Held open without sharing elsewhere: the final move cannot replace it.
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    EXPECT_NE(0u, Write(target, Bytes(10, 1)));
+    CloseHandle(holder); // read only: nothing to lose
+    EXPECT_EQ(old, ReadFileBytes(target));
+    EXPECT_EQ(std::vector<std::string>{"picture.bmp"}, FileNames(folder_));
+
+    EXPECT_NE(0u, Write(folder_ + "no such folder\\picture.bmp", Bytes(10, 1)));
+}
+
+TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
+    // Long names: the folder's short form names the temporary file.
+    const std::string longNames = DeepFolder("a folder with a long name ");
+    char shortForm[MAX_PATH];
+    const DWORD shortLength = GetShortPathNameA(longNames.c_str(), shortForm, MAX_PATH);
+    ASSERT_GT(shortLength, 0u);
+    ASSERT_LE(shortLength, kTempFileFolderLimit) << "no short form to try: " << shortForm;
+    // Parts in 8.3 form already: no shorter name exists, so the file goes in directly.
+    const std::string shortNames = DeepFolder("d");
+    ASSERT_EQ(shortNames.size(), GetShortPathNameA(shortNames.c_str(), shortForm, MAX_PATH));
+
+    for (const std::string& folder : {longNames, shortNames}) {
+        SCOPED_TRACE(folder);
+        ASSERT_EQ(250u, folder.size());
+        const std::string target = folder + "x.bmp";
+        const Bytes bytes(777, 0x5C);
+        ASSERT_EQ(0u, Write(target, bytes));
+        EXPECT_EQ(bytes, ReadFileBytes(target));
+        EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder, "*.*"));
+        DeleteFileA(target.c_str());
+    }
+
+    // Written directly, a failure loses the old file but leaves no half of
+    // the new one that could pass for a picture.
+    const std::string target = shortNames + "x.bmp";
+    EXPECT_EQ(
+        static_cast<DWORD>(ERROR_DISK_FULL),
+        WriteFileSafely(target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }));
+    EXPECT_FALSE(FileExists(target));
+}
+
+} // namespace
