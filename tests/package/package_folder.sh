@@ -29,10 +29,13 @@ unpack)
     if ! grep -qxE "[0-9a-f]{64}  $package\.zip" "$build_dir/$sum" ||
         [ "$(wc -l <"$build_dir/$sum")" -ne 1 ]; then
         echo "FAIL: $sum is not one line '<sha256>  $package.zip':" >&2
-        cat "$build_dir/$sum" >&2
+        cat "$build_dir/$sum" >&2 || true
         exit 1
     fi
     folder=$(mktemp -d /tmp/oxview-package.XXXXXX)
+    # Recorded at once, so that "remove" finds it even when a check fails.
+    windows="Z:$folder/$package"
+    printf '%s\r\n# unix: %s\n' "${windows//\//\\}" "$folder" >"$record"
     cp "$build_dir/$package.zip" "$build_dir/$sum" "$folder/"
     cd "$folder"
     sha256sum -c --strict "$sum"
@@ -43,8 +46,6 @@ unpack)
         printf 'FAIL: the zip holds\n%s\nexpected\n%s\n' "$found" "$expected" >&2
         exit 1
     fi
-    windows="Z:$folder/$package"
-    printf '%s\r\n# unix: %s\n' "${windows//\//\\}" "$folder" >"$record"
     echo "unpacked into $folder/$package"
     ;;
 *)

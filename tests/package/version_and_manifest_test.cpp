@@ -104,15 +104,30 @@ TEST(ProgramDetails, BothProgramsEmbedAManifestAndTheViewersIcon) {
 
     for (const Program& program : kPrograms) {
         SCOPED_TRACE(program.file);
-        const ProgramResources resources(BuildFolder() + program.file);
+        const std::string path = BuildFolder() + program.file;
+        const ProgramResources resources(path);
         ASSERT_TRUE(resources.Loaded()) << "error " << GetLastError();
         const std::string manifest = resources.Bytes(1, RT_MANIFEST);
+        ASSERT_NE("", manifest) << "no manifest resource 1";
         EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\"")) << manifest;
         // Windows 7, then Windows 10 and 11.
         EXPECT_NE(std::string::npos, manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"));
         EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
         EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << "the window size is fixed";
         EXPECT_TRUE(icon == resources.Bytes(101, RT_GROUP_ICON)) << "icon group 101 differs";
+
+        // The loader's own parser: on Windows a manifest it refuses keeps
+        // the program from starting at all.
+        ACTCTXA context = {};
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.lpSource = path.c_str();
+        context.lpResourceName = MAKEINTRESOURCEA(1);
+        HANDLE parsed = CreateActCtxA(&context);
+        EXPECT_NE(INVALID_HANDLE_VALUE, parsed) << "manifest refused: error " << GetLastError();
+        if (parsed != INVALID_HANDLE_VALUE) {
+            ReleaseActCtx(parsed);
+        }
     }
 }
 
