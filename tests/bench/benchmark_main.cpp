@@ -4,8 +4,11 @@
 
 #include "app/application_record.h"
 #include "stages.h"
-#include "tests/e2e/viewer_harness.h"
-#include "tests/support/test_window.h"
+#include "support/child_process.h"
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/screen.h"
+#include "support/test_window.h"
 
 #include <cstdio>
 
@@ -43,7 +46,7 @@ int main() {
         std::fprintf(stderr, "CreateMainWindow failed: %lu (is DISPLAY set?)\n", GetLastError());
         return 1;
     }
-    DrainMessages();
+    PumpMessages();
 
     std::printf("medians in ms; subject and baseline timed in turns in this one run\n");
     std::printf("%-22s %-10s %-30s %10s %10s %8s   %s\n", "stage", "frame", "baseline", "stage ms",
@@ -78,7 +81,7 @@ int main() {
                     save.reversalMs);
     }
     DestroyWindow(record.window);
-    DrainMessages();
+    PumpMessages();
 
     for (int i = 0; ok && i < 2; ++i) {
         LaunchMedians launch;

@@ -2,8 +2,11 @@
 // capture program's user sees it, against launching it with nothing to show.
 
 #include "stages.h"
-#include "tests/e2e/viewer_harness.h"
-#include "tests/support/settings_key_guard.h"
+#include "support/child_process.h"
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/screen.h"
+#include "support/settings_key_guard.h"
 
 #include <cstdio>
 
@@ -58,9 +61,9 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
             std::fprintf(stderr, "could not write %s\n", RawFramePath().c_str());
             return false;
         }
-        ViewerProcess viewer;
+        ChildProcess viewer;
         const double start = NowMs();
-        if (!viewer.StartWithTail()) {
+        if (!viewer.StartViewerWithTail()) {
             std::fprintf(stderr, "could not start %s\n", ViewerPath().c_str());
             return false;
         }
@@ -96,9 +99,9 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
 
         // The same launch with no raw frame file: process start and the
         // check for the file, which ends the run at once.
-        ViewerProcess empty;
+        ChildProcess empty;
         const double emptyStart = NowMs();
-        if (!empty.StartWithTail() || empty.WaitForExit() != 0) {
+        if (!empty.StartViewerWithTail() || empty.WaitForExit() != 0) {
             std::fprintf(stderr, "the viewer did not end cleanly without a frame\n");
             return false;
         }

@@ -6,7 +6,7 @@
 #include "app/win32_handles.h"
 #include "frame/frame_header.h"
 #include "stages.h"
-#include "tests/support/test_window.h"
+#include "support/test_window.h"
 
 #include <cstdio>
 
@@ -34,7 +34,7 @@ RECT FitClientToFrame(HWND window, int width, int height) {
             std::fprintf(stderr, "SetWindowPos failed: %lu\n", GetLastError());
             break;
         }
-        DrainMessages();
+        PumpMessages();
     }
     GetClientRect(window, &client);
     return client;
@@ -83,6 +83,6 @@ bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedia
     }
     result->pass = Interleaved(
         kRepetitions, [&] { record.Render(); },
-        [&] { bare.Draw(record.frameBuffer->pixels, width, height); }, DrainMessages);
+        [&] { bare.Draw(record.frameBuffer->pixels, width, height); }, PumpMessages);
     return true;
 }

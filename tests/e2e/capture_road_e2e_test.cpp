@@ -13,21 +13,22 @@ TEST_F(CaptureRoad, AnImageGoesFromTheCaptureProgramToTheScreenAndBackToAFile) {
     const Frame image = PatternFrame(123, 77); // odd width: padded rows
     ASSERT_TRUE(WriteFileBytes(source, BmpFileBytes(image, true)));
 
-    ViewerProcess capture;
+    ChildProcess capture;
     const std::string program = BuildFolder() + "oxcapture.exe";
     ASSERT_TRUE(capture.Start("\"" + program + "\" \"" + source + "\"", program));
     HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(PollWithoutPumping([&] {
         window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
         return window != nullptr || !capture.Running();
     }));
     ASSERT_NE(nullptr, window) << "the capture program ended with " << capture.WaitForExit(0);
     ASSERT_TRUE(viewer_.Adopt(window));
-    EXPECT_TRUE(WaitFor([&] { return CountFrameMismatches(CaptureClient(window), image) == 0; }))
-        << "the screen does not show the image";
+    EXPECT_TRUE(PollWithoutPumping([&] {
+        return CountFrameMismatches(CaptureClient(window), image) == 0;
+    })) << "the screen does not show the image";
 
     SaveThroughDialog(window, saved);
-    ASSERT_TRUE(WaitFor([&] { return FileExists(saved); }));
+    ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(saved); }));
     EXPECT_TRUE(FrameAsRgb(image) == DecodeWithImageMagick(saved))
         << "the saved file does not decode to the image";
 

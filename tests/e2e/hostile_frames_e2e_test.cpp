@@ -2,7 +2,7 @@
 
 #include "frame/frame_header.h"
 #include "support/frame_corpus.h"
-#include "support/raw_frame_file_bytes.h"
+#include "support/frame_bytes.h"
 
 namespace {
 
@@ -20,12 +20,12 @@ Outcome RunOn(const std::vector<BYTE>& file) {
         ADD_FAILURE() << "could not write the raw frame file";
         return outcome;
     }
-    ViewerProcess viewer;
-    if (!viewer.StartWithTail()) {
+    ChildProcess viewer;
+    if (!viewer.StartViewerWithTail()) {
         ADD_FAILURE() << "the viewer did not start";
         return outcome;
     }
-    WaitFor([&] {
+    PollWithoutPumping([&] {
         outcome.showedWindow =
             outcome.showedWindow || viewer.FindWindowOf(nullptr, nullptr) != nullptr;
         return !viewer.Running();
@@ -46,11 +46,11 @@ void ExpectTurnedAway(const std::vector<BYTE>& file) {
 void ExpectShownAndEnded(const std::vector<BYTE>& file,
                          const std::function<bool(const ScreenShot&)>& shows) {
     ASSERT_TRUE(WriteFileBytes(RawFramePath(), file));
-    ViewerProcess viewer;
-    ASSERT_TRUE(viewer.StartWithTail());
+    ChildProcess viewer;
+    ASSERT_TRUE(viewer.StartViewerWithTail());
     HWND window = viewer.WaitForMainWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(WaitFor([&] { return shows(CaptureClient(window)); }))
+    EXPECT_TRUE(PollWithoutPumping([&] { return shows(CaptureClient(window)); }))
         << "the window never showed what it should";
     ASSERT_TRUE(Focus(window));
     PressKey(VK_ESCAPE);

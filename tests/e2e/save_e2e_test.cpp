@@ -24,7 +24,7 @@ TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
     HWND window = StartOn(frame);
     ASSERT_NE(nullptr, window);
     SaveThroughDialog(window, target_, NameEntry::kTyped); // as a user types it
-    ASSERT_TRUE(WaitFor([&] { return FileExists(target_); })) << target_;
+    ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(target_); })) << target_;
     EXPECT_TRUE(BmpFileBytes(frame, false) == ReadFileBytes(target_))
         << "the file differs from the frame";
     EXPECT_TRUE(FrameAsRgb(frame) == DecodeWithImageMagick(target_))
@@ -44,7 +44,8 @@ TEST_F(SaveAsBmp, ReplacesAnExistingFileWithoutAskingAndProposesTheNameAgain) {
         // Other bytes each time, so the wait below sees this save finish.
         ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
         SaveThroughDialog(window, target_);
-        EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target_) == BmpFileBytes(frame, false); }));
+        EXPECT_TRUE(PollWithoutPumping(
+            [&] { return ReadFileBytes(target_) == BmpFileBytes(frame, false); }));
         EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
     }
     EXPECT_TRUE(TemporaryFiles().empty());
@@ -72,7 +73,7 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
     EXPECT_TRUE(namesTheFile) << "the message does not name " << target_;
     Activate(box);
     PressKey(VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(PollWithoutPumping([&] { return !IsWindow(box); }));
 
     CloseHandle(holder);
     EXPECT_TRUE(old == ReadFileBytes(target_)) << "the old file was touched";
@@ -91,8 +92,10 @@ TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
     HWND window = StartOn(frame);
     ASSERT_NE(nullptr, window);
     SaveThroughDialog(window, name);
-    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(expected) == BmpFileBytes(frame, false); }))
-        << "nothing right at " << expected;
+    EXPECT_TRUE(PollWithoutPumping([&] {
+        return ReadFileBytes(expected) == BmpFileBytes(frame, false);
+    })) << "nothing right at "
+        << expected;
     DeleteFileA(expected.c_str());
     PressKey(VK_ESCAPE);
     EXPECT_EQ(0, viewer_.WaitForExit());
@@ -114,8 +117,9 @@ TEST_F(SaveAsBmp, AFolderTooLongForATemporaryNameStillGetsTheExactFile) {
         const std::string target = folder + "x.bmp";
         ASSERT_TRUE(WriteFileBytes(target, std::vector<BYTE>(100, 0xAB)));
         SaveThroughDialog(window, target);
-        EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target) == BmpFileBytes(frame, false); }))
-            << "the file is not the frame's";
+        EXPECT_TRUE(PollWithoutPumping([&] {
+            return ReadFileBytes(target) == BmpFileBytes(frame, false);
+        })) << "the file is not the frame's";
         EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder));
         DeleteFileA(target.c_str());
     }

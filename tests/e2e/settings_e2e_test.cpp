@@ -4,7 +4,7 @@ namespace {
 
 using Settings = ViewerTest;
 
-void ExitNormally(ViewerProcess& viewer, HWND window) {
+void ExitNormally(ChildProcess& viewer, HWND window) {
     ASSERT_TRUE(Focus(window));
     PressKey(VK_ESCAPE);
     EXPECT_EQ(0, viewer.WaitForExit());
@@ -23,7 +23,7 @@ TEST_F(Settings, ACleanAccountGetsTheKeyAtStartAndTheSizeAtExit) {
 
 TEST_F(Settings, AnEarlyEndCreatesTheKeyAndStoresNothing) {
     {
-        ViewerProcess refused;
+        ChildProcess refused;
         ASSERT_TRUE(refused.Start("\"" + ViewerPath() + "\""));
         HWND box = refused.WaitForWindow("#32770", nullptr);
         ASSERT_NE(nullptr, box);
@@ -34,8 +34,8 @@ TEST_F(Settings, AnEarlyEndCreatesTheKeyAndStoresNothing) {
         EXPECT_EQ(static_cast<DWORD>(REG_NONE), ReadSettingsValue("Width").type);
     }
     RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath());
-    ViewerProcess withoutFrame;
-    ASSERT_TRUE(withoutFrame.StartWithTail());
+    ChildProcess withoutFrame;
+    ASSERT_TRUE(withoutFrame.StartViewerWithTail());
     EXPECT_EQ(0, withoutFrame.WaitForExit());
     EXPECT_TRUE(SettingsKeyExists());
     EXPECT_EQ(static_cast<DWORD>(REG_NONE), ReadSettingsValue("Width").type);

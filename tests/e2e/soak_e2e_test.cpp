@@ -15,15 +15,16 @@ DWORD SoakMilliseconds() {
 }
 
 // Closes an open menu the way a user often does: a click beside it.
-bool CloseMenu(ViewerProcess& viewer, HWND window) {
+bool CloseMenu(ChildProcess& viewer, HWND window) {
     const RECT client = ScreenRectOfClient(window);
     ClickAt(client.right - 20, client.bottom - 20);
-    return WaitFor([&] { return viewer.FindWindowOf("#32768", nullptr) == nullptr; }, 5000);
+    return PollWithoutPumping([&] { return viewer.FindWindowOf("#32768", nullptr) == nullptr; },
+                              5000);
 }
 
 // One round of what a user does to the viewer: the File menu opened and
 // closed, the window moved and resized, the arrow keys pressed.
-void UseTheViewer(ViewerProcess& viewer, HWND window, int round, bool menuOpened) {
+void UseTheViewer(ChildProcess& viewer, HWND window, int round, bool menuOpened) {
     if (menuOpened) {
         EXPECT_TRUE(CloseMenu(viewer, window)) << "the File menu stayed open";
     }
@@ -102,8 +103,9 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     ASSERT_TRUE(SetWindowPos(window, nullptr, original.left, original.top,
                              original.right - original.left, original.bottom - original.top,
                              SWP_NOZORDER));
-    EXPECT_TRUE(WaitFor([&] { return CountFrameMismatches(CaptureClient(window), frame) == 0; }))
-        << "the frame is no longer exact on screen";
+    EXPECT_TRUE(PollWithoutPumping([&] {
+        return CountFrameMismatches(CaptureClient(window), frame) == 0;
+    })) << "the frame is no longer exact on screen";
     ASSERT_TRUE(Focus(window));
     PressKey(VK_ESCAPE);
     EXPECT_EQ(0, viewer_.WaitForExit());

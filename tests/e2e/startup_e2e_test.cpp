@@ -23,7 +23,7 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
         SCOPED_TRACE("command line [" + line + "]");
         const Frame frame = PatternFrame(8, 8);
         ASSERT_TRUE(PlaceRawFrame(frame));
-        ViewerProcess viewer;
+        ChildProcess viewer;
         ASSERT_TRUE(viewer.Start(line));
         HWND box = viewer.WaitForWindow("#32770", nullptr);
         ASSERT_NE(nullptr, box) << "no message box";
@@ -44,9 +44,9 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
 }
 
 TEST_F(StartUp, WithoutARawFrameFileItEndsSilently) {
-    ASSERT_TRUE(viewer_.StartWithTail("x"));
+    ASSERT_TRUE(viewer_.StartViewerWithTail("x"));
     bool sawWindow = false;
-    WaitFor([&] {
+    PollWithoutPumping([&] {
         sawWindow = sawWindow || viewer_.FindWindowOf(nullptr, nullptr) != nullptr;
         return !viewer_.Running();
     });
@@ -59,7 +59,7 @@ TEST_F(StartUp, AFrameHeldOpenByAnotherProgramCannotBeRead) {
     HANDLE holder = CreateFileA(RawFramePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    ASSERT_TRUE(viewer_.StartWithTail());
+    ASSERT_TRUE(viewer_.StartViewerWithTail());
     EXPECT_EQ(0, viewer_.WaitForExit());
     CloseHandle(holder);
 }

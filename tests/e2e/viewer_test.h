@@ -1,7 +1,13 @@
 #pragma once
 
+#include "support/child_process.h"
+#include "support/files.h"
+#include "support/image_magick.h"
+#include "support/input.h"
+#include "support/polling.h"
+#include "support/screen.h"
 #include "support/settings_key_guard.h"
-#include "viewer_harness.h"
+#include "support/window_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +21,11 @@ class ViewerTest : public ::testing::Test {
     // Starts the viewer on the frame and waits until the frame is on screen.
     HWND StartOn(const Frame& frame) {
         EXPECT_TRUE(PlaceRawFrame(frame));
-        EXPECT_TRUE(viewer_.StartWithTail());
+        EXPECT_TRUE(viewer_.StartViewerWithTail());
         HWND window = viewer_.WaitForMainWindow();
         EXPECT_NE(nullptr, window) << "the main window never appeared";
         if (window != nullptr) {
-            EXPECT_TRUE(WaitFor([&] {
+            EXPECT_TRUE(PollWithoutPumping([&] {
                 return CountFrameMismatches(CaptureClient(window), frame) == 0;
             })) << "the frame never showed on screen";
         }
@@ -28,10 +34,10 @@ class ViewerTest : public ::testing::Test {
 
     // Brings a window of the viewer to the front, the way a user would.
     static void Activate(HWND window) {
-        if (!WaitFor([&] { return GetForegroundWindow() == window; }, 2000)) {
+        if (!PollWithoutPumping([&] { return GetForegroundWindow() == window; }, 2000)) {
             SetForegroundWindow(window);
         }
-        ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
+        ASSERT_TRUE(PollWithoutPumping([&] { return GetForegroundWindow() == window; }, 5000));
     }
 
     // Opens the File menu as the user does: Alt+F in the focused window.
@@ -58,7 +64,7 @@ class ViewerTest : public ::testing::Test {
         HWND field = GetDlgItem(dialog, 0x480);
         if (field == nullptr) {
             field = GetDlgItem(dialog, 0x47c);
-            while (field != nullptr && !IsClass(field, "Edit")) {
+            while (field != nullptr && !HasClass(field, "Edit")) {
                 field = GetWindow(field, GW_CHILD);
             }
         }
@@ -67,11 +73,6 @@ class ViewerTest : public ::testing::Test {
     static std::string FileNameField(HWND dialog) {
         HWND field = FileNameEdit(dialog);
         return field == nullptr ? "" : WindowText(field);
-    }
-    static bool IsClass(HWND window, const char* name) {
-        char found[64];
-        GetClassNameA(window, found, sizeof(found));
-        return _stricmp(found, name) == 0;
     }
 
     // How the target's name gets into the dialog: typed as a user types it,
@@ -84,7 +85,7 @@ class ViewerTest : public ::testing::Test {
                            NameEntry entry = NameEntry::kSet) {
         HWND dialog = OpenSaveDialog(window);
         ASSERT_NE(nullptr, dialog) << "the save dialog did not open";
-        EXPECT_TRUE(WaitFor([&] { return FileNameField(dialog) == "Image.bmp"; }))
+        EXPECT_TRUE(PollWithoutPumping([&] { return FileNameField(dialog) == "Image.bmp"; }))
             << "proposed [" << FileNameField(dialog) << "]";
         EXPECT_EQ("BMP Files", WindowText(GetDlgItem(dialog, 0x470))) << "the type filter";
         if (entry == NameEntry::kTyped) {
@@ -96,7 +97,7 @@ class ViewerTest : public ::testing::Test {
             SendMessageA(FileNameEdit(dialog), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>(path.c_str()));
         }
-        ASSERT_TRUE(WaitFor([&] { return FileNameField(dialog) == path; }))
+        ASSERT_TRUE(PollWithoutPumping([&] { return FileNameField(dialog) == path; }))
             << "entered [" << FileNameField(dialog) << "]";
         if (entry == NameEntry::kTyped) {
             PressKey(VK_RETURN);
@@ -104,9 +105,10 @@ class ViewerTest : public ::testing::Test {
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         }
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+        ASSERT_TRUE(PollWithoutPumping([&] { return !IsWindow(dialog); }))
+            << "the dialog stayed open";
     }
 
     SettingsKeyGuard settings_;
-    ViewerProcess viewer_;
+    ChildProcess viewer_;
 };

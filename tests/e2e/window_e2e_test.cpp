@@ -1,6 +1,5 @@
 #include "resources/resource_ids.h"
 #include "support/menu_check.h"
-#include "support/png_writer.h"
 #include "viewer_test.h"
 
 namespace {
@@ -82,8 +81,7 @@ TEST_F(ViewerWindow, ShowsTheFramePixelForPixel) {
     GetWindowRect(window, &outer);
     const ScreenShot whole = CaptureScreen(outer);
     CreateDirectoryA((BuildFolder() + "screenshots").c_str(), nullptr);
-    EXPECT_TRUE(WritePng(BuildFolder() + "screenshots\\viewer.png", whole.width, whole.height,
-                         whole.pixels));
+    EXPECT_TRUE(SaveScreenShot(whole, BuildFolder() + "screenshots\\viewer.png"));
 }
 
 TEST_F(ViewerWindow, AnEnlargedWindowShowsPlainBackgroundBeyondTheFrame) {
@@ -106,7 +104,8 @@ TEST_F(ViewerWindow, AnEnlargedWindowShowsPlainBackgroundBeyondTheFrame) {
         }
         return CountFrameMismatches(shot, frame) == 0;
     };
-    EXPECT_TRUE(WaitFor(beyondIsPlain)) << "the area beyond the frame is not the background";
+    EXPECT_TRUE(PollWithoutPumping(beyondIsPlain))
+        << "the area beyond the frame is not the background";
 }
 
 TEST_F(ViewerWindow, EscapeEndsTheViewerAndDeletesTheRawFrame) {

@@ -5,7 +5,7 @@
 #include "frame/row_order.h"
 #include "support/memory_sink.h"
 #include "support/frame_corpus.h"
-#include "support/raw_frame_file_bytes.h"
+#include "support/frame_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -39,10 +39,10 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
     ASSERT_EQ(nullptr, FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810"))
         << "another viewer is running";
 
-    ViewerProcess capturing;
+    ChildProcess capturing;
     ASSERT_TRUE(capturing.Start("\"" + capture + "\" --size 96x64", capture));
     HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(PollWithoutPumping([&] {
         window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
         return window != nullptr || !capturing.Running();
     }));
@@ -59,7 +59,7 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
                              {95, 10, 128, 128, 128},
                              {41, 33, 110, 8, 145}};
     std::string wrong;
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PollWithoutPumping([&] {
         const ScreenShot shot = CaptureClient(window);
         wrong.clear();
         for (const auto& p : pixels) {

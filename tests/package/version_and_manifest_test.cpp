@@ -2,7 +2,7 @@
 // resource, as Explorer's Details tab and version tools read it, and the
 // embedded application manifest.
 
-#include "e2e/viewer_harness.h"
+#include "support/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,9 @@
 // Whole files in and out, and what a folder holds, for every test that
 // looks at what the programs leave on disk.
 
+#include "support/frame_bytes.h"
+#include "support/paths.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -81,4 +84,9 @@ inline std::string MakeDeepFolder(std::string folder, std::size_t length, const 
         CreateDirectoryA(folder.c_str(), nullptr); // there already after an earlier run
     }
     return folder;
+}
+
+// Puts the frame where the viewer looks for it, as oxcapture writes it.
+inline bool PlaceRawFrame(const Frame& frame) {
+    return WriteFileBytes(RawFramePath(), RawFrameBytes(frame));
 }

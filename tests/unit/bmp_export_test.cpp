@@ -1,5 +1,6 @@
 #include "app/application_record.h"
 #include "frame/bmp_export.h"
+#include "support/frame_bytes.h"
 #include "support/memory_sink.h"
 #include "support/settings_key_guard.h"
 
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace {
-
-using Bytes = std::vector<BYTE>;
-
-// The raw frame file's bytes: header, then rows bottom first.
-Bytes RawFrame(int width, int height) {
-    Bytes raw(kFrameHeaderBytes, 0);
-    for (int i = 0; i < 4; ++i) {
-        raw[16 + i] = static_cast<BYTE>(width >> (8 * i));
-        raw[20 + i] = static_cast<BYTE>(height >> (8 * i));
-    }
-    for (int i = 0; i < width * height * 3; ++i) {
-        raw.push_back(static_cast<BYTE>(i * 7 + 3));
-    }
-    return raw;
-}
 
 // A record as the viewer holds it after start-up: the raw file's bytes in
 // the frame buffer, rows then turned top first.
@@ -44,7 +30,7 @@ class BmpExport : public ::testing::Test {
 };
 
 TEST_F(BmpExport, FileRowsComeOutInTheRawFilesOrder) {
-    const Bytes raw = RawFrame(5, 3);
+    const Bytes raw = RawFrameFileBytes(5, 3, 5 * 3 * 3);
     LoadAsViewer(record, raw);
     MemorySink sink;
     ASSERT_EQ(0u, WriteFrameAsBmp(record, sink));
@@ -58,7 +44,7 @@ TEST_F(BmpExport, FileRowsComeOutInTheRawFilesOrder) {
 }
 
 TEST_F(BmpExport, SavingTwiceGivesTheSameBytesAndLeavesTheFrameBuffer) {
-    LoadAsViewer(record, RawFrame(7, 4));
+    LoadAsViewer(record, RawFrameFileBytes(7, 4, 7 * 4 * 3));
     const BYTE* buffer = record.frameBuffer->bytes();
     const Bytes before(buffer, buffer + 24 + 7 * 4 * 3);
     MemorySink first;

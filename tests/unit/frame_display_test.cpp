@@ -21,11 +21,11 @@ class FrameDisplay : public ::testing::Test {
         record_.width = 64;
         record_.height = 48;
         ASSERT_EQ(0, record_.CreateMainWindow(g_moduleInstance));
-        DrainMessages();
+        PumpMessages();
     }
     void TearDown() override {
         DestroyWindow(record_.window);
-        DrainMessages();
+        PumpMessages();
     }
 
     // Puts a frame in the buffer as the viewer holds it: top row first.
@@ -91,7 +91,7 @@ TEST_F(FrameDisplay, AnEmptyFrameShowsOnlyTheBackground) {
 TEST_F(FrameDisplay, AnEnlargedWindowShowsTheBackgroundBeyondTheFrame) {
     const COLORREF background = GetSysColor(COLOR_WINDOW);
     ASSERT_TRUE(SetWindowPos(record_.window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER));
-    DrainMessages();
+    PumpMessages();
     Load(4, 4, std::vector<Pixel>(16, {0, 0, 0xFF}));
     FillClient(record_.window, kMagenta);
     ASSERT_EQ(0, record_.Render());

@@ -1,5 +1,8 @@
 #include "app/application_record.h"
 #include "frame/raw_frame_file.h"
+#include "support/files.h"
+#include "support/frame_bytes.h"
+#include "support/settings_key_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -9,35 +12,14 @@
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-std::string RawFramePath() {
-    char directory[MAX_PATH];
-    const UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
-    return std::string(directory, length) + "\\Temp\\oximg.raw";
+// The header of a width x height frame followed by that frame's pixels and
+// extra bytes more.
+Bytes FrameFile(int width, int height, size_t extra = 0) {
+    return RawFrameFileBytes(width, height, static_cast<size_t>(width) * height * 3 + extra);
 }
 
 Bytes Header(int width, int height) {
-    Bytes header(24, 0xEE);
-    std::memcpy(&header[16], &width, 4);
-    std::memcpy(&header[20], &height, 4);
-    return header;
-}
-
-Bytes Frame(int width, int height, size_t extra = 0) {
-    Bytes frame = Header(width, height);
-    frame.resize(frame.size() + static_cast<size_t>(width) * height * 3 + extra, 0x5A);
-    return frame;
-}
-
-void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "error " << GetLastError();
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    ASSERT_EQ(bytes.size(), written);
-    CloseHandle(file);
+    return RawFrameFileBytes(width, height, 0);
 }
 
 class RawFrameFileReader : public ::testing::Test {
@@ -52,6 +34,7 @@ class RawFrameFileReader : public ::testing::Test {
     }
 
     const std::string path_ = RawFramePath();
+    SettingsKeyGuard settings_; // the record opens the settings key
     ApplicationRecord record_;
 };
 
@@ -68,8 +51,8 @@ TEST_F(RawFrameFileReader, MissingFileFails) {
 }
 
 TEST_F(RawFrameFileReader, ExactLengthLoadsCompletelyAndSurplusIsHarmless) {
-    const Bytes exact = Frame(4, 3);
-    WriteFileBytes(path_, exact);
+    const Bytes exact = FrameFile(4, 3);
+    ASSERT_TRUE(WriteFileBytes(path_, exact));
     DWORD size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     EXPECT_EQ(exact.size(), size);
@@ -77,7 +60,7 @@ TEST_F(RawFrameFileReader, ExactLengthLoadsCompletelyAndSurplusIsHarmless) {
     EXPECT_EQ(exact, Bytes(read, read + exact.size()));
     EXPECT_EQ(0xBD, read[exact.size()]);
 
-    WriteFileBytes(path_, Frame(4, 3, 100));
+    ASSERT_TRUE(WriteFileBytes(path_, FrameFile(4, 3, 100)));
     size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     EXPECT_EQ(exact.size() + 100, size);
@@ -85,7 +68,7 @@ TEST_F(RawFrameFileReader, ExactLengthLoadsCompletelyAndSurplusIsHarmless) {
 
 TEST_F(RawFrameFileReader, ReadsNoMoreThanAskedFor) {
     // 1280 x 1024 plus a long tail: only the cap is read.
-    WriteFileBytes(path_, Frame(1280, 1024, 100000));
+    ASSERT_TRUE(WriteFileBytes(path_, FrameFile(1280, 1024, 100000)));
     DWORD size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     EXPECT_EQ(kMaxRawFrameBytes, size);
@@ -93,7 +76,7 @@ TEST_F(RawFrameFileReader, ReadsNoMoreThanAskedFor) {
 }
 
 TEST_F(RawFrameFileReader, AFileHeldOpenWithoutSharingCannotBeRead) {
-    WriteFileBytes(path_, Frame(2, 2));
+    ASSERT_TRUE(WriteFileBytes(path_, FrameFile(2, 2)));
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
@@ -106,7 +89,7 @@ TEST_F(RawFrameFileReader, AFileHeldOpenWithoutSharingCannotBeRead) {
 
 TEST_F(RawFrameFileReader, KeepsNothingOpenAfterReading) {
     // The file can be opened exclusively right after the read.
-    WriteFileBytes(path_, Frame(2, 2));
+    ASSERT_TRUE(WriteFileBytes(path_, FrameFile(2, 2)));
     DWORD size = kMaxRawFrameBytes;
     ASSERT_TRUE(Read(&size));
     HANDLE after = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -122,12 +105,12 @@ TEST_F(RawFrameFileReader, UnusableFramesAreRejectedLikeAMissingFile) {
     } cases[] = {
         {"empty file", {}},
         {"shorter than its header", Bytes(23, 0)},
-        {"one pixel byte short", Frame(4, 3)},
+        {"one pixel byte short", FrameFile(4, 3)},
         {"negative width", Header(-1, 2)},
     };
     cases[2].bytes.pop_back();
     for (const Case& c : cases) {
-        WriteFileBytes(path_, c.bytes);
+        ASSERT_TRUE(WriteFileBytes(path_, c.bytes));
         DWORD size = kMaxRawFrameBytes;
         EXPECT_FALSE(Read(&size)) << c.what;
         EXPECT_EQ(c.bytes.size(), size) << c.what;
@@ -135,7 +118,7 @@ TEST_F(RawFrameFileReader, UnusableFramesAreRejectedLikeAMissingFile) {
 }
 
 TEST(UsableFrame, HeaderMustFitWhatWasRead) {
-    Bytes buffer = Frame(4, 3, 10);
+    Bytes buffer = FrameFile(4, 3, 10);
     const DWORD exact = 24 + 4 * 3 * 3;
     EXPECT_TRUE(IsUsableFrame(buffer.data(), exact, kFrameBufferBytes));
     EXPECT_TRUE(IsUsableFrame(buffer.data(), exact + 10, kFrameBufferBytes));

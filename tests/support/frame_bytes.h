@@ -1,0 +1,44 @@
+#pragma once
+
+// Pictures and the files that carry them, built here byte by byte so that
+// the tests do not check the programs against their own code. Plain C++:
+// the native checks use it too.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A picture in memory, top row first, blue-green-red bytes per pixel.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    Bytes topFirst;
+    // The pixel as a Windows colour reference: red | green << 8 | blue << 16.
+    std::uint32_t At(int x, int y) const;
+};
+
+// Every pixel differs from its neighbours in each channel, so a flip, a
+// shift or swapped channels cannot go unseen.
+Frame PatternFrame(int width, int height);
+
+// The raw frame file for the frame as oxcapture writes it: "OXRAWFRM",
+// version 1, a reserved 0, the size, then the rows bottom first.
+Bytes RawFrameBytes(const Frame& frame);
+// The frame a raw frame file holds, for a file whose header fits its bytes.
+Frame FrameFromRawBytes(const Bytes& raw);
+
+// A raw frame file whose header says width x height (any 32-bit values,
+// negative and out-of-range ones included), followed by pixelBytes bytes
+// whatever the header claims. The bytes vary, so a misplaced row shows.
+Bytes RawFrameFileBytes(std::int64_t width, std::int64_t height, std::size_t pixelBytes);
+// Writes any 32-bit patterns as a raw frame file's width and height.
+void PutRawFrameSize(Bytes& file, std::int64_t width, std::int64_t height);
+
+// A 24-bit BMP file of the frame, laid out by hand: rows padded to four
+// bytes with zeros, bottom row first unless topDown.
+Bytes BmpFileBytes(const Frame& frame, bool topDown = false);
+
+// The frame as top-first red-green-blue bytes, as ImageMagick's rgb: gives them.
+Bytes FrameAsRgb(const Frame& frame);

@@ -1,0 +1,54 @@
+#include "support/image_magick.h"
+
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/polling.h"
+
+#include <windows.h>
+
+namespace {
+
+// Quoted for the shell; a Windows path under Z: as the Unix path it names.
+std::string ShellWord(const std::string& argument) {
+    const bool windowsPath =
+        argument.size() > 2 && (argument[0] == 'Z' || argument[0] == 'z') && argument[1] == ':';
+    return "'" + (windowsPath ? UnixPath(argument) : argument) + "'";
+}
+
+} // namespace
+
+bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std::string& output,
+                            const std::string& format) {
+    // Wine can start a Unix program but cannot wait for one or read its exit
+    // code, so the result is written under another name and renamed when
+    // complete: its appearance is the sign that the work is done.
+    DeleteFileA(output.c_str()); // an earlier result must not pass for this one
+    const std::string part = ShellWord(output + ".part");
+    std::string script = "if command -v magick >/dev/null; then m=magick; else m=convert; fi; $m";
+    for (const std::string& argument : arguments) {
+        script += " " + ShellWord(argument);
+    }
+    script += " " + (format.empty() ? part : format + ":" + part) + " && mv " + part + " " +
+              ShellWord(output);
+    std::string command = "/bin/sh -c \"" + script + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread); // not waitable for a Unix program: nothing to learn from them
+    CloseHandle(info.hProcess);
+    return PollWithoutPumping([&] { return FileExists(output); }, 60000);
+}
+
+Bytes DecodeWithImageMagick(const std::string& picture) {
+    const std::string rgb = picture + ".rgb";
+    if (!ConvertWithImageMagick({picture, "-depth", "8"}, rgb, "rgb")) {
+        return {}; // an empty result fails any comparison
+    }
+    Bytes bytes = ReadFileBytes(rgb);
+    DeleteFileA(rgb.c_str());
+    return bytes;
+}

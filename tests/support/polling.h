@@ -1,0 +1,49 @@
+#pragma once
+
+// Waiting with a deadline. Which one a test needs depends on whether the
+// thing it waits for runs on its own thread's messages: a window of the test
+// itself needs them pumped, another process's windows do not.
+
+#include <windows.h>
+
+#include <functional>
+
+// Polls done() every 20 ms, handling no messages, until it holds or
+// timeoutMs pass. Returns the last answer of done().
+inline bool PollWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs = 15000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return done();
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// Dispatches what waits in this thread's queue, a quit message aside.
+inline void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// Polls done() every 10 ms, handling this thread's window messages
+// meanwhile, until it holds or timeoutMs pass.
+inline bool PollPumpingMessages(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done()) {
+            return true;
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            return done();
+        }
+        Sleep(10);
+    }
+}

@@ -1,0 +1,76 @@
+#include "support/screen.h"
+
+#include "support/files.h"
+#include "support/image_magick.h"
+
+ScreenShot CaptureScreen(const RECT& area) {
+    ScreenShot shot;
+    shot.width = area.right - area.left;
+    shot.height = area.bottom - area.top;
+    if (shot.width <= 0 || shot.height <= 0) {
+        shot.width = shot.height = 0;
+        return shot;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
+    for (size_t i = 0; p != nullptr && i < shot.pixels.size(); ++i) {
+        const DWORD v = p[i]; // 0x00RRGGBB in a 32-bit DIB
+        shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+RECT ScreenRectOfClient(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    OffsetRect(&client, origin.x, origin.y);
+    return client;
+}
+
+ScreenShot CaptureClient(HWND window) {
+    return CaptureScreen(ScreenRectOfClient(window));
+}
+
+int CountFrameMismatches(const ScreenShot& shot, const Frame& frame) {
+    int mismatches = 0;
+    for (int y = 0; y < shot.height && y < frame.height; ++y) {
+        for (int x = 0; x < shot.width && x < frame.width; ++x) {
+            mismatches += shot.At(x, y) != frame.At(x, y);
+        }
+    }
+    return mismatches;
+}
+
+bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath) {
+    Frame frame;
+    frame.width = shot.width;
+    frame.height = shot.height;
+    for (COLORREF pixel : shot.pixels) {
+        frame.topFirst.insert(frame.topFirst.end(),
+                              {GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)});
+    }
+    const std::string bmp = pngPath + ".bmp";
+    const bool converted =
+        WriteFileBytes(bmp, BmpFileBytes(frame)) && ConvertWithImageMagick({bmp}, pngPath, "png");
+    DeleteFileA(bmp.c_str()); // only a step on the way
+    return converted;
+}

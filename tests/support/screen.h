@@ -1,0 +1,29 @@
+#pragma once
+
+// The picture as the user sees it: pixels read back from the screen.
+
+#include "support/frame_bytes.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The screen's pixels in a rectangle, row by row.
+struct ScreenShot {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+ScreenShot CaptureScreen(const RECT& area);
+RECT ScreenRectOfClient(HWND window);
+// The client area of a window as it stands on the screen.
+ScreenShot CaptureClient(HWND window);
+
+// Counts the pixels of a shot that differ from the frame where both exist.
+int CountFrameMismatches(const ScreenShot& shot, const Frame& frame);
+
+// Saves the shot as a PNG file (through ImageMagick), for a person to look at.
+bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath);

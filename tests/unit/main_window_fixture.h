@@ -1,0 +1,114 @@
+#pragma once
+
+// A record with its main window, as the viewer has it once it is up, for
+// the window's and the idle loop's tests.
+
+#include "app/application_record.h"
+#include "app/frame_clock.h"
+#include "app/main_window.h"
+#include "support/input.h"
+#include "support/settings_key_guard.h"
+#include "support/test_window.h"
+
+#include <gtest/gtest.h>
+
+// Counts the hooks and lets a test make one fail; Shutdown stores nothing.
+class ProbeRecord : public ApplicationRecord {
+  public:
+    HRESULT UpdateFrame() override {
+        ++updates;
+        return updateStatus < 0 ? updateStatus : ApplicationRecord::UpdateFrame();
+    }
+    HRESULT Render() override {
+        ++renders;
+        if (quitAfterRenders != 0 && renders == quitAfterRenders) {
+            PostQuitMessage(0);
+        }
+        return renderStatus;
+    }
+    HRESULT Shutdown() override {
+        ++shutdowns;
+        return 0;
+    }
+    int updates = 0;
+    int renders = 0;
+    int shutdowns = 0;
+    int quitAfterRenders = 0;
+    HRESULT updateStatus = 0;
+    HRESULT renderStatus = 0;
+};
+
+// Counts the WM_DESTROY messages the window receives on their way to its
+// own procedure.
+inline int g_destroyMessages = 0;
+inline LRESULT CALLBACK CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        ++g_destroyMessages;
+    }
+    return MainWindowProc(hwnd, message, wParam, lParam);
+}
+inline void CountDestroyMessages(HWND window) {
+    g_destroyMessages = 0;
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_moduleInstance = GetModuleHandleA(nullptr);
+        g_modalLoopCount = 0;
+        ASSERT_EQ(0, record_.CreateMainWindow(g_moduleInstance));
+        ASSERT_NE(nullptr, record_.window);
+        PumpMessages();
+    }
+    void TearDown() override {
+        ReleaseKeys();
+        if (IsWindow(record_.window)) {
+            DestroyWindow(record_.window);
+        }
+        PumpMessages();
+        g_modalLoopCount = 0;
+    }
+
+    LRESULT Send(UINT message, WPARAM wParam = 0) {
+        return SendMessageA(record_.window, message, wParam, 0);
+    }
+
+    // The clock stands still when two readings 60 ms apart agree.
+    static bool ClockStopped() {
+        const float before = FrameClock(kClockAppTime);
+        Sleep(60);
+        return FrameClock(kClockAppTime) == before;
+    }
+
+    static void ReleaseKeys() {
+        for (WORD key : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT}) {
+            SendKey(key, false);
+        }
+    }
+    // Presses keys and waits until the asynchronous key state shows them all.
+    // Right after a window appears the first presses can be lost, so the
+    // window is brought forward and the presses repeated (as a held key's
+    // auto-repeat would) until they show.
+    void HoldKeys(std::initializer_list<WORD> virtualKeys) {
+        ASSERT_TRUE(PollPumpingMessages([&] {
+            if (GetForegroundWindow() != record_.window) {
+                SetForegroundWindow(record_.window);
+            }
+            for (WORD key : virtualKeys) {
+                SendKey(key, true);
+            }
+            Sleep(20);
+            for (WORD key : virtualKeys) {
+                if ((GetAsyncKeyState(key) & 0x8000) == 0) {
+                    return false;
+                }
+            }
+            return true;
+        })) << "the held keys never showed as down";
+    }
+
+    // The record reads the stored size when it is built: none is stored.
+    SettingsKeyGuard settings_;
+    ProbeRecord record_;
+};
