@@ -1,7 +1,9 @@
 #include "frame/bmp_export.h"
 
 #include "app/application_record.h"
+#include "app/program_folder.h"
 #include "app/safe_file_writer.h"
+#include "app/system_message.h"
 #include "frame/bmp_layout.h"
 #include "frame/frame_header.h"
 
@@ -45,38 +47,14 @@ DWORD BottomFirstRows(ApplicationRecord& record, std::unique_ptr<BYTE[]>& block)
     return 0;
 }
 
-void ProgramFolder(char (&folder)[MAX_PATH]) {
-    if (GetModuleFileNameA(nullptr, folder, MAX_PATH) == 0) {
-        folder[0] = '\0'; // the dialog then opens in its own default folder
-    }
-    CutAfterLastBackslash(folder);
-}
-
 void ReportSaveFailure(HWND owner, const char* target, const char* caption, DWORD error) {
-    char reason[512];
-    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                       0, reason, sizeof(reason), nullptr) == 0) {
-        wsprintfA(reason, "Error %lu.", error);
-    }
-    std::string text = "The picture could not be saved to\n";
-    text += target;
-    text += "\n\n";
-    text += reason;
+    const std::string text = "The picture could not be saved to\n" + std::string(target) + "\n\n" +
+                             SystemMessage(error) + ".";
     // The user is told; there is nothing more to do if even the box fails.
     MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONERROR);
 }
 
 } // namespace
-
-void CutAfterLastBackslash(char (&path)[MAX_PATH]) {
-    path[MAX_PATH - 1] = '\0';
-    for (size_t i = std::strlen(path); i > 1; --i) {
-        if (path[i - 1] == '\\') {
-            path[i] = '\0';
-            return;
-        }
-    }
-}
 
 DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink) {
     std::unique_ptr<BYTE[]> rows;
@@ -102,6 +80,8 @@ DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target) {
 void ApplicationRecord::SaveAsBmp() {
     // Both buffers are made afresh: every Save proposes "Image.bmp" again.
     char fileName[MAX_PATH] = "Image.bmp";
+    // The program's own folder; where the system cannot say, an empty one
+    // lets the dialog open in its own default.
     char initialFolder[MAX_PATH];
     ProgramFolder(initialFolder);
 

@@ -5,11 +5,6 @@
 class ApplicationRecord;
 class BmpSink;
 
-// Cuts a path just after its last backslash (one after the first character),
-// leaving the folder with its backslash; a text without one stays as it is.
-// The buffer's last character is forced to 0 first.
-void CutAfterLastBackslash(char (&path)[MAX_PATH]);
-
 // Streams the record's frame as a BMP file. The rows go through a reversed
 // copy, so the frame buffer keeps its top-row-first order. Returns 0 or a
 // system error code.

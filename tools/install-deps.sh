@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
           binutils-mingw-w64-i686 mingw-w64-i686-dev googletest wine wine32:i386 wine64
-          xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev
+          fonts-wine xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev
           g++-multilib)
 
 missing=()

@@ -2,6 +2,7 @@
 // capture program's user sees it, against launching it with nothing to show.
 
 #include "stages.h"
+#include "resources/resource_ids.h"
 #include "support/child_process.h"
 #include "support/files.h"
 #include "support/paths.h"
@@ -91,7 +92,7 @@ bool MeasureLaunch(int width, int height, LaunchMedians* result) {
         toPaint.push_back(paintedAt - start);
         // What one look at the screen costs: the time is known to within it.
         screenCheck.push_back(TimeMs([&] { FrameComplete(CaptureClient(window), frame); }));
-        PostMessageA(window, WM_COMMAND, 40006, 0); // File > Exit
+        PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
         if (viewer.WaitForExit() != 0) {
             std::fprintf(stderr, "the viewer did not end cleanly\n");
             return false;

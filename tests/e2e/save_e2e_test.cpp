@@ -1,4 +1,5 @@
 #include "viewer_test.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
     CloseHandle(holder);
     EXPECT_TRUE(old == ReadFileBytes(target_)) << "the old file was touched";
     EXPECT_TRUE(TemporaryFiles().empty()) << "a temporary file was left behind";
-    PostMessageA(window, WM_COMMAND, 40006, 0);
+    PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(0, viewer_.WaitForExit());
 }
 

@@ -1,4 +1,5 @@
 #include "viewer_test.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(StartUp, AValidFrameOpensTheWindowAndTheEndDeletesTheFile) {
     HWND window = StartOn(PatternFrame(64, 48));
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(FileExists(RawFramePath())) << "the file is deleted at the end, not before";
-    PostMessageA(window, WM_COMMAND, 40006, 0);
+    PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(0, viewer_.WaitForExit());
     EXPECT_FALSE(FileExists(RawFramePath()));
 }

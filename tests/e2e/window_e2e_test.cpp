@@ -46,7 +46,7 @@ TEST_F(ViewerWindow, HasItsClassCaptionOuterSizeAndMenu) {
     ASSERT_EQ(1, CopyAcceleratorTableA(table, entries, 4));
     EXPECT_EQ(VK_ESCAPE, entries[0].key);
     EXPECT_EQ(FVIRTKEY | FNOINVERT, entries[0].fVirt & ~0x80);
-    EXPECT_EQ(40006, entries[0].cmd);
+    EXPECT_EQ(IDM_FILE_EXIT, entries[0].cmd);
 
     // The icon group lists nine images: three sizes at 4, 8 and 32 bits.
     HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(IDI_VIEWER_ICON), RT_GROUP_ICON);

@@ -3,6 +3,7 @@
 // embedded application manifest.
 
 #include "support/paths.h"
+#include "resources/resource_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -97,9 +98,9 @@ TEST(ProgramDetails, BothProgramsEmbedAManifestAndTheViewersIcon) {
     const ProgramResources viewer(ViewerPath());
     ASSERT_TRUE(viewer.Loaded()) << "error " << GetLastError();
     // The viewer's own numbers, written out so that a changed id shows.
-    EXPECT_NE("", viewer.Bytes(141, RT_MENU));
-    EXPECT_NE("", viewer.Bytes(113, RT_ACCELERATOR));
-    const std::string icon = viewer.Bytes(101, RT_GROUP_ICON);
+    EXPECT_NE("", viewer.Bytes(IDR_MAIN_MENU, RT_MENU));
+    EXPECT_NE("", viewer.Bytes(IDR_ACCELERATORS, RT_ACCELERATOR));
+    const std::string icon = viewer.Bytes(IDI_VIEWER_ICON, RT_GROUP_ICON);
     EXPECT_NE("", icon);
 
     for (const Program& program : kPrograms) {
@@ -114,7 +115,7 @@ TEST(ProgramDetails, BothProgramsEmbedAManifestAndTheViewersIcon) {
         EXPECT_NE(std::string::npos, manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"));
         EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
         EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << "the window size is fixed";
-        EXPECT_TRUE(icon == resources.Bytes(101, RT_GROUP_ICON)) << "icon group 101 differs";
+        EXPECT_TRUE(icon == resources.Bytes(IDI_VIEWER_ICON, RT_GROUP_ICON)) << "icon group 101 differs";
 
         // The loader's own parser: on Windows a manifest it refuses keeps
         // the program from starting at all.

@@ -1,12 +1,20 @@
 #pragma once
 
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+// The numbers the program is known by outside its own code: the capture
+// program's users and tools find the menu, the table and the commands by
+// them. Written out here once, so that a change in the shared header shows.
+static_assert(IDI_VIEWER_ICON == 101 && IDR_ACCELERATORS == 113 && IDR_MAIN_MENU == 141,
+              "the resource numbers are fixed");
+static_assert(IDM_FILE_EXIT == 40006 && IDM_FILE_SAVE == 40014, "the command numbers are fixed");
+
 // Checks a menu bar against the viewer's: one "&File" popup holding "Save"
-// (40014) and "E&xit\t    ESC" (40006), in that order. The numbers are
-// written out so that a wrong id in the shared header shows too.
+// and "E&xit\t    ESC", in that order.
 inline void ExpectViewerMenu(HMENU bar) {
     ASSERT_NE(nullptr, bar);
     ASSERT_EQ(1, GetMenuItemCount(bar));
@@ -17,8 +25,8 @@ inline void ExpectViewerMenu(HMENU bar) {
     ASSERT_EQ(2, GetMenuItemCount(file));
     GetMenuStringA(file, 0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ("Save", text);
-    EXPECT_EQ(40014u, GetMenuItemID(file, 0));
+    EXPECT_EQ(static_cast<UINT>(IDM_FILE_SAVE), GetMenuItemID(file, 0));
     GetMenuStringA(file, 1, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ("E&xit\t    ESC", text);
-    EXPECT_EQ(40006u, GetMenuItemID(file, 1));
+    EXPECT_EQ(static_cast<UINT>(IDM_FILE_EXIT), GetMenuItemID(file, 1));
 }

@@ -55,28 +55,4 @@ TEST_F(BmpExport, SavingTwiceGivesTheSameBytesAndLeavesTheFrameBuffer) {
     EXPECT_EQ(before, Bytes(buffer, buffer + before.size()));
 }
 
-TEST(SaveDialogFolder, IsCutAfterTheLastBackslash) {
-    struct Case {
-        const char* path;
-        const char* folder;
-    } cases[] = {
-        {"C:\\Program Files\\Orbilux\\oxview.exe", "C:\\Program Files\\Orbilux\\"},
-        {"C:\\oxview.exe", "C:\\"},
-        {"oxview.exe", "oxview.exe"},
-        {"\\oxview.exe", "\\oxview.exe"}, // only a backslash after the first character counts
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        char buffer[MAX_PATH];
-        std::strcpy(buffer, c.path);
-        CutAfterLastBackslash(buffer);
-        EXPECT_STREQ(c.folder, buffer) << "from " << c.path;
-    }
-    char full[MAX_PATH];
-    std::memset(full, 'a', sizeof(full)); // no terminator anywhere
-    full[10] = '\\';
-    CutAfterLastBackslash(full);
-    EXPECT_EQ(11u, std::strlen(full));
-}
-
 } // namespace
