@@ -6,6 +6,7 @@
 #include "tools/oxcapture/test_pattern.h"
 
 #include "bmp_bytes.h"
+#include "support/capture_run.h"
 
 #include <windows.h>
 
@@ -17,18 +18,8 @@
 
 namespace {
 
-constexpr DWORD kRunDeadlineMs = 60000;
-
 std::string FolderOf(const std::string& path) {
     return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-// Tests are built into build\tests, the programs into build.
-std::string CaptureExe() {
-    char module[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    const std::string tests = length < MAX_PATH ? FolderOf(std::string(module, length)) : "";
-    return tests.empty() ? "" : FolderOf(tests.substr(0, tests.size() - 1)) + "oxcapture.exe";
 }
 
 std::string RawFramePath() {
@@ -36,17 +27,6 @@ std::string RawFramePath() {
     char path[MAX_PATH];
     return BuildRawFramePath(directory, GetWindowsDirectoryA(directory, MAX_PATH), path) ? path
                                                                                          : "";
-}
-
-// The user's Temp folder, not the one the viewer uses.
-std::string UserTemp() {
-    char path[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, path);
-    return length < MAX_PATH ? std::string(path, length) : "";
-}
-
-std::string ScratchPath(const std::string& name) {
-    return UserTemp() + "oxcapture-test-" + name;
 }
 
 bool Exists(const std::string& path) {
@@ -80,63 +60,6 @@ std::string WindowsTempNames() {
         text += name + " ";
     }
     return text;
-}
-
-// Standard output and error as written, but with the C runtime's CR LF line
-// ends turned back into LF.
-std::string TextOf(const std::string& path) {
-    std::string text;
-    const Bytes bytes = ReadBytes(path);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' || i + 1 == bytes.size() || bytes[i + 1] != '\n') {
-            text += static_cast<char>(bytes[i]);
-        }
-    }
-    return text;
-}
-
-struct CaptureRun {
-    DWORD exitCode = 0xDEADBEEF;
-    std::string out;
-    std::string err;
-};
-
-CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CaptureExe()) {
-    CaptureRun run;
-    const std::string outPath = ScratchPath("stdout.txt");
-    const std::string errPath = ScratchPath("stderr.txt");
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    startup.hStdError = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string command = "\"" + exe + "\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    const bool started = startup.hStdOutput != INVALID_HANDLE_VALUE &&
-                         startup.hStdError != INVALID_HANDLE_VALUE &&
-                         CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    // Our copies only: a failed close cannot lose what the child wrote.
-    CloseHandle(startup.hStdOutput);
-    CloseHandle(startup.hStdError);
-    if (!started) {
-        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
-        return run;
-    }
-    if (WaitForSingleObject(process.hProcess, kRunDeadlineMs) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << command << " did not end within " << kRunDeadlineMs << " ms";
-        TerminateProcess(process.hProcess, run.exitCode); // failing already; best effort
-    } else if (!GetExitCodeProcess(process.hProcess, &run.exitCode)) {
-        ADD_FAILURE() << "no exit code for " << command;
-    }
-    CloseHandle(process.hThread); // nothing was written through these
-    CloseHandle(process.hProcess);
-    run.out = TextOf(outPath);
-    run.err = TextOf(errPath);
-    return run;
 }
 
 // Keeps whatever raw frame file was there before the tests and puts it back.
@@ -178,10 +101,7 @@ void ExpectRefused(const CaptureRun& run, const std::string& start) {
 }
 
 TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
-    BmpSpec rle, paletted, sixteen, wide;
-    rle.bitsPerPixel = paletted.bitsPerPixel = 8;
-    rle.compression = 1;
-    sixteen.bitsPerPixel = 16;
+    BmpSpec wide;
     wide.width = 1281;
     const Bytes good = BuildBmp(BmpSpec());
     Bytes zeroWidth = good;
@@ -190,20 +110,22 @@ TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
         const char* name;
         Bytes bytes; // empty: no file
         const char* reason;
-    } cases[] = {{"missing.bmp", {}, "no such file"},
-                 {"text.bmp", {'h', 'i'}, "not a BMP file"},
-                 {"rle.bmp", BuildBmp(rle), "compressed BMP (RLE8) is not supported"},
-                 {"paletted.bmp", BuildBmp(paletted), "paletted 8-bit BMP is not supported"},
-                 {"sixteen.bmp", BuildBmp(sixteen), "16-bit BMP is not supported"},
-                 {"wide.bmp", BuildBmp(wide), "image is 1281x2, larger than 1280x1024"},
-                 {"short.bmp", Bytes(good.begin(), good.end() - 4), "truncated pixel data"},
-                 {"zero-width.bmp", zeroWidth, "invalid width 0"}};
+        const char* options;
+    } cases[] = {
+        {"missing.bmp", {}, "no such file", ""},
+        {"text.bmp", {'h', 'i'}, "not a picture format this system can read", ""},
+        {"wide.bmp", BuildBmp(wide), "image is 1281x2, larger than 1280x1024; --fit scales it down",
+         ""},
+        {"zero-width.bmp", zeroWidth, "image is 0x2: it has no pixels", ""},
+        {"short.bmp", Bytes(good.begin(), good.end() - 4), "cannot decode its pixels: ", ""},
+        {"one-page.bmp", good, "there is no page 2: the file holds 1 page", "--page 2"},
+    };
     for (const auto& bad : cases) {
         const std::string path = ScratchPath(bad.name);
         DeleteFileA(path.c_str()); // made afresh below, or meant to be missing
         ASSERT_TRUE(bad.bytes.empty() || WriteBytes(path, bad.bytes)) << path;
         const std::string before = WindowsTempNames();
-        ExpectRefused(RunCapture("--write-only \"" + path + "\""),
+        ExpectRefused(RunCapture(std::string("--write-only ") + bad.options + " \"" + path + "\""),
                       "oxcapture: " + path + ": " + bad.reason);
         EXPECT_FALSE(Exists(RawFramePath())) << bad.name;
         EXPECT_EQ(before, WindowsTempNames()) << bad.name << ": the Windows Temp folder changed";
@@ -264,14 +186,23 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
 }
 
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
-    BmpSpec topDown, bottomUp32;
+    // Padded rows (3 and 1 bytes), both row orders, the fourth byte of 32-bit
+    // pixels (filled with 0xEE) dropped, a V5 header with colour masks, and a
+    // gap before the pixels.
+    BmpSpec topDown, bottomUp32, masks;
     topDown.width = 5;
     topDown.height = -3;
+    topDown.gap = 10;
     bottomUp32.bitsPerPixel = 32;
+    masks.bitsPerPixel = 32;
+    masks.height = -2;
+    masks.compression = 3;
+    masks.headerSize = 124;
     const std::string path = ScratchPath("good.bmp");
-    for (const BmpSpec& layout : {BmpSpec(), topDown, bottomUp32}) {
+    for (const BmpSpec& layout : {BmpSpec(), topDown, bottomUp32, masks}) {
         SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height) + ", " +
-                     std::to_string(layout.bitsPerPixel) + " bits");
+                     std::to_string(layout.bitsPerPixel) + " bits, header " +
+                     std::to_string(layout.headerSize));
         ASSERT_TRUE(WriteBytes(path, BuildBmp(layout)));
         const CaptureRun run = RunCapture("--write-only \"" + path + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
