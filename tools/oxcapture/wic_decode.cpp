@@ -6,6 +6,7 @@
 
 #include <wrl/client.h>
 
+#include <utility>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -13,6 +14,8 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 // Windows 10's best scaler; older versions refuse it and get Fant, their best.
+constexpr int kBandRows = 64;
+
 constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
 
 std::string Failure(HRESULT result, const char* step, SystemText systemText) {
@@ -51,16 +54,26 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
         reason = Failure(result, "cannot convert its pixels", systemText);
         return false;
     }
-    // At most 1280 x 1024 x 4 bytes: no overflow.
+    // In bands of rows, so that the 32-bit copy stays small and warm: a
+    // frame is at most 1280 x 1024, so nothing here overflows.
     const UINT stride = static_cast<UINT>(frameWidth) * 4;
-    std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * frameHeight);
-    result =
-        converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data());
-    if (FAILED(result)) {
-        reason = Failure(result, "cannot decode its pixels", systemText);
-        return false;
+    std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBandRows);
+    CaptureImage frame;
+    frame.width = frameWidth;
+    frame.height = frameHeight;
+    frame.bottomFirstBgr.resize(static_cast<std::size_t>(frameWidth) * frameHeight * 3);
+    for (int top = 0; top < frameHeight; top += kBandRows) {
+        const int rows = frameHeight - top < kBandRows ? frameHeight - top : kBandRows;
+        const WICRect rectangle = {0, top, frameWidth, rows};
+        result = converter->CopyPixels(&rectangle, stride, stride * static_cast<UINT>(rows),
+                                       band.data());
+        if (FAILED(result)) {
+            reason = Failure(result, "cannot decode its pixels", systemText);
+            return false;
+        }
+        PutTopFirstBgrxRows(band.data(), top, rows, stride, frame);
     }
-    image = FrameFromTopFirstBgrx(pixels.data(), frameWidth, frameHeight, stride);
+    image = std::move(frame);
     return true;
 }
 
