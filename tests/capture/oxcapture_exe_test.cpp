@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace {
@@ -31,18 +29,6 @@ std::string RawFramePath() {
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    file.close();
-    return !file.fail();
 }
 
 std::string WindowsTempNames() {
@@ -149,15 +135,6 @@ TEST_F(OxcaptureExe, FailedReplaceKeepsTheOldFrameAndRemovesTheTemporaryFile) {
     EXPECT_EQ(before, kept) << FirstDifference(kept, before);
 }
 
-// The pixel (x, y), y from the top, of a raw frame file, as "red,green,blue".
-std::string RawPixel(const Bytes& file, int x, int y) {
-    const int width = static_cast<int>(file.at(16) | file.at(17) << 8);
-    const int height = static_cast<int>(file.at(20) | file.at(21) << 8);
-    const std::size_t at = 24 + (static_cast<std::size_t>(height - 1 - y) * width + x) * 3;
-    return std::to_string(file.at(at + 2)) + "," + std::to_string(file.at(at + 1)) + "," +
-           std::to_string(file.at(at));
-}
-
 TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     CaptureRun run = RunCapture("--write-only --size 96x64");
     EXPECT_EQ(0u, run.exitCode) << run.err;
@@ -167,11 +144,12 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     const Bytes header = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M', 1,  0, 0, 0,
                           0,   0,   0,   0,   96,  0,   0,   0,   64, 0, 0, 0};
     EXPECT_EQ(header, Bytes(file.begin(), file.begin() + 24));
-    EXPECT_EQ("255,255,255", RawPixel(file, 0, 0));
-    EXPECT_EQ("255,0,0", RawPixel(file, 5, 5));
-    EXPECT_EQ("255,0,255", RawPixel(file, 40, 1)); // bar 3 at this width
-    EXPECT_EQ("128,128,128", RawPixel(file, 95, 10));
-    EXPECT_EQ("110,8,145", RawPixel(file, 41, 33));
+    RgbPicture frame = ReadRawFrame();
+    EXPECT_EQ("255,255,255", frame.At(0, 0));
+    EXPECT_EQ("255,0,0", frame.At(5, 5));
+    EXPECT_EQ("255,0,255", frame.At(40, 1)); // bar 3 at this width
+    EXPECT_EQ("128,128,128", frame.At(95, 10));
+    EXPECT_EQ("110,8,145", frame.At(41, 33));
     const Bytes expected = EncodeRawFrame(MakeTestPattern(96, 64));
     EXPECT_EQ(expected, file) << FirstDifference(file, expected);
 
@@ -180,9 +158,10 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     ASSERT_EQ(24u + 640u * 480u * 3u, file.size());
     EXPECT_EQ(Bytes({0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}),
               Bytes(file.begin() + 16, file.begin() + 24));
-    EXPECT_EQ("255,0,0", RawPixel(file, 20, 20));
-    EXPECT_EQ("255,255,255", RawPixel(file, 620, 20));
-    EXPECT_EQ("7,234,248", RawPixel(file, 20, 460));
+    frame = ReadRawFrame();
+    EXPECT_EQ("255,0,0", frame.At(20, 20));
+    EXPECT_EQ("255,255,255", frame.At(620, 20));
+    EXPECT_EQ("7,234,248", frame.At(20, 460));
 }
 
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {

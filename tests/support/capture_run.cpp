@@ -21,19 +21,6 @@ std::string TestFolder() {
     return length < MAX_PATH ? FolderOf(std::string(module, length)) : "";
 }
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
-                                     std::istreambuf_iterator<char>());
-}
-
-bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    file.close();
-    return !file.fail();
-}
-
 // Under Wine a Linux program runs on its own: its process handle cannot be
 // waited on. The shell leaves convert's exit status in a file, moved into
 // place in one step once convert has ended.
@@ -65,6 +52,19 @@ int RunConvert(const std::string& arguments) {
 }
 
 } // namespace
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
+                                     std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    file.close();
+    return !file.fail();
+}
 
 std::string CaptureExe() {
     const std::string tests = TestFolder();

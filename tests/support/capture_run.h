@@ -18,6 +18,8 @@ std::string ScratchPath(const std::string& name);
 std::string UnixPathOf(const std::string& windowsPath);
 // A file's text, with the C runtime's CR LF line ends turned back into LF.
 std::string TextOf(const std::string& path);
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 struct CaptureRun {
     DWORD exitCode = 0xDEADBEEF;
