@@ -9,7 +9,7 @@ const char kCaptureUsage[] =
     "\n"
     "The frame comes from one source at most:\n"
     "  PICTURE           a picture file in any format the system's codecs read:\n"
-    "                    PNG, JPEG, GIF, TIFF, BMP (every depth), ICO, ...\n"
+    "                    PNG, JPEG, GIF, TIFF, BMP, ICO, ...\n"
     "  --screen          the primary screen\n"
     "  --region X,Y,WxH  a rectangle of the desktop: left, top, width, height\n"
     "  --window TITLE    the on-screen rectangle of the top-level window with\n"
