@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -202,30 +201,20 @@ RgbPicture ReadRawFrame() {
     return picture;
 }
 
-std::string FirstDifference(const RgbPicture& got, const RgbPicture& expected) {
+std::string Difference(const RgbPicture& got, const RgbPicture& expected, int tolerance) {
     if (got.width != expected.width || got.height != expected.height) {
         return "size " + std::to_string(got.width) + "x" + std::to_string(got.height) +
                ", expected " + std::to_string(expected.width) + "x" +
                std::to_string(expected.height);
     }
-    for (int y = 0; y < got.height; ++y) {
-        for (int x = 0; x < got.width; ++x) {
-            if (got.At(x, y) != expected.At(x, y)) {
-                return "pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is " +
-                       got.At(x, y) + ", expected " + expected.At(x, y);
-            }
+    for (std::size_t i = 0; i < got.rgb.size(); ++i) {
+        if (std::abs(got.rgb[i] - expected.rgb[i]) > tolerance) {
+            const int pixel = static_cast<int>(i / 3);
+            const int x = pixel % got.width;
+            const int y = pixel / got.width;
+            return "pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is " +
+                   got.At(x, y) + ", expected " + expected.At(x, y);
         }
     }
-    return "equal";
-}
-
-int LargestChannelDifference(const RgbPicture& got, const RgbPicture& expected) {
-    if (got.rgb.size() != expected.rgb.size()) {
-        return 256;
-    }
-    int largest = 0;
-    for (std::size_t i = 0; i < got.rgb.size(); ++i) {
-        largest = std::max(largest, std::abs(got.rgb[i] - expected.rgb[i]));
-    }
-    return largest;
+    return "";
 }

@@ -36,9 +36,6 @@ struct RgbPicture {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;
-    bool operator==(const RgbPicture& other) const {
-        return width == other.width && height == other.height && rgb == other.rgb;
-    }
     std::string At(int x, int y) const; // "red,green,blue"
 };
 
@@ -53,6 +50,6 @@ bool MakeImage(const std::vector<RgbPicture>& pages, const std::string& options,
 RgbPicture ReadRawFrame();
 std::string RawFrameFilePath();
 
-// Where two pictures first differ, or how far apart they are at most.
-std::string FirstDifference(const RgbPicture& got, const RgbPicture& expected);
-int LargestChannelDifference(const RgbPicture& got, const RgbPicture& expected);
+// Where two pictures first differ by more than tolerance in a channel, or
+// "" where they do not.
+std::string Difference(const RgbPicture& got, const RgbPicture& expected, int tolerance = 0);
