@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Shows the viewer on the built-in test pattern, or on the BMP file named,
+# Shows the viewer on the built-in test pattern, or on the picture file named,
 # through the capture program. With no display it runs on a private X screen,
 # saves a screenshot of the viewer, closes it with Esc and says where the
 # screenshot is. Ends with the viewer's exit code.

@@ -40,3 +40,11 @@ struct LaunchMedians {
     double screenCheckMs = 0.0; // one look at the screen for the frame
 };
 bool MeasureLaunch(int width, int height, LaunchMedians* result);
+
+// The capture program's part: a PNG of this size to a complete raw frame file.
+struct CaptureMedians {
+    PairedMedians inProcess;     // its decoding and writing, against the codec's decode alone
+    double programMs = 0.0;      // oxcapture.exe --write-only on the PNG, start to end
+    double programStartMs = 0.0; // oxcapture.exe --version, start to end
+};
+bool MeasureCapture(int width, int height, CaptureMedians* result);

@@ -47,7 +47,7 @@ TEST(CaptureOptions, HelpWinsAndBadCommandLinesAreUsageErrors) {
         {{"--size", "big"}, "invalid size 'big' (expected WIDTHxHEIGHT, such as 800x600)"},
         {{"a.bmp", "b.bmp"}, "only one image file may be given"},
         {{"--size=8x8", "a.bmp"},
-         "--size sets the test pattern's size and cannot be used with an image"},
+         "--size sets the test pattern's size and cannot be used with an image or the screen"},
         {{"--no-wait", "--write-only"}, "--no-wait and --write-only cannot be used together"},
     };
     for (const auto& c : cases) {

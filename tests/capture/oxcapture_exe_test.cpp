@@ -1,142 +1,22 @@
 // Runs the real oxcapture.exe, as a capture program or a script would, and
 // checks what it leaves in the Windows Temp folder.
 
-#include "frame/raw_frame_file.h"
 #include "tools/oxcapture/raw_frame_encode.h"
 #include "tools/oxcapture/test_pattern.h"
 
-#include "bmp_bytes.h"
+#include "support/capture_run.h"
+#include "support/files.h"
+#include "support/frame_bytes.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <set>
-
 namespace {
 
-constexpr DWORD kRunDeadlineMs = 60000;
-
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-// Tests are built into build\tests, the programs into build.
-std::string CaptureExe() {
-    char module[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    const std::string tests = length < MAX_PATH ? FolderOf(std::string(module, length)) : "";
-    return tests.empty() ? "" : FolderOf(tests.substr(0, tests.size() - 1)) + "oxcapture.exe";
-}
-
-std::string RawFramePath() {
-    char directory[MAX_PATH];
-    char path[MAX_PATH];
-    return BuildRawFramePath(directory, GetWindowsDirectoryA(directory, MAX_PATH), path) ? path
-                                                                                         : "";
-}
-
-// The user's Temp folder, not the one the viewer uses.
-std::string UserTemp() {
-    char path[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, path);
-    return length < MAX_PATH ? std::string(path, length) : "";
-}
-
-std::string ScratchPath(const std::string& name) {
-    return UserTemp() + "oxcapture-test-" + name;
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-Bytes ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool WriteBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    file.close();
-    return !file.fail();
-}
-
-std::string WindowsTempNames() {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((FolderOf(RawFramePath()) + "*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        names.insert(found.cFileName);
-    }
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search); // a search handle only: nothing to lose
-    }
-    std::string text;
-    for (const std::string& name : names) {
-        text += name + " ";
-    }
-    return text;
-}
-
-// Standard output and error as written, but with the C runtime's CR LF line
-// ends turned back into LF.
-std::string TextOf(const std::string& path) {
-    std::string text;
-    const Bytes bytes = ReadBytes(path);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' || i + 1 == bytes.size() || bytes[i + 1] != '\n') {
-            text += static_cast<char>(bytes[i]);
-        }
-    }
-    return text;
-}
-
-struct CaptureRun {
-    DWORD exitCode = 0xDEADBEEF;
-    std::string out;
-    std::string err;
-};
-
-CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CaptureExe()) {
-    CaptureRun run;
-    const std::string outPath = ScratchPath("stdout.txt");
-    const std::string errPath = ScratchPath("stderr.txt");
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    startup.hStdError = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string command = "\"" + exe + "\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    const bool started = startup.hStdOutput != INVALID_HANDLE_VALUE &&
-                         startup.hStdError != INVALID_HANDLE_VALUE &&
-                         CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    // Our copies only: a failed close cannot lose what the child wrote.
-    CloseHandle(startup.hStdOutput);
-    CloseHandle(startup.hStdError);
-    if (!started) {
-        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
-        return run;
-    }
-    if (WaitForSingleObject(process.hProcess, kRunDeadlineMs) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << command << " did not end within " << kRunDeadlineMs << " ms";
-        TerminateProcess(process.hProcess, run.exitCode); // failing already; best effort
-    } else if (!GetExitCodeProcess(process.hProcess, &run.exitCode)) {
-        ADD_FAILURE() << "no exit code for " << command;
-    }
-    CloseHandle(process.hThread); // nothing was written through these
-    CloseHandle(process.hProcess);
-    run.out = TextOf(outPath);
-    run.err = TextOf(errPath);
-    return run;
+// What the Windows Temp folder holds, where the raw frame file goes.
+std::vector<std::string> WindowsTempNames() {
+    return FileNames(WindowsTempFolder());
 }
 
 // Keeps whatever raw frame file was there before the tests and puts it back.
@@ -163,9 +43,9 @@ class RawFrameBackup : public ::testing::Environment {
 class OxcaptureExe : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(Exists(CaptureExe())) << CaptureExe();
+        ASSERT_TRUE(FileExists(CapturePath())) << CapturePath();
         DeleteFileA(RawFramePath().c_str()); // each test starts without one
-        ASSERT_FALSE(Exists(RawFramePath())) << RawFramePath();
+        ASSERT_FALSE(FileExists(RawFramePath())) << RawFramePath();
     }
 };
 
@@ -178,34 +58,31 @@ void ExpectRefused(const CaptureRun& run, const std::string& start) {
 }
 
 TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
-    BmpSpec rle, paletted, sixteen, wide;
-    rle.bitsPerPixel = paletted.bitsPerPixel = 8;
-    rle.compression = 1;
-    sixteen.bitsPerPixel = 16;
-    wide.width = 1281;
-    const Bytes good = BuildBmp(BmpSpec());
+    const Bytes good = BmpFileBytes(PatternFrame(3, 2));
     Bytes zeroWidth = good;
-    PutLE(zeroWidth, 18, 0, 4);
+    zeroWidth[18] = 0;
     const struct {
         const char* name;
         Bytes bytes; // empty: no file
         const char* reason;
-    } cases[] = {{"missing.bmp", {}, "no such file"},
-                 {"text.bmp", {'h', 'i'}, "not a BMP file"},
-                 {"rle.bmp", BuildBmp(rle), "compressed BMP (RLE8) is not supported"},
-                 {"paletted.bmp", BuildBmp(paletted), "paletted 8-bit BMP is not supported"},
-                 {"sixteen.bmp", BuildBmp(sixteen), "16-bit BMP is not supported"},
-                 {"wide.bmp", BuildBmp(wide), "image is 1281x2, larger than 1280x1024"},
-                 {"short.bmp", Bytes(good.begin(), good.end() - 4), "truncated pixel data"},
-                 {"zero-width.bmp", zeroWidth, "invalid width 0"}};
+        const char* options;
+    } cases[] = {
+        {"missing.bmp", {}, "no such file", ""},
+        {"text.bmp", {'h', 'i'}, "not a picture format this system can read", ""},
+        {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)),
+         "image is 1281x2, larger than 1280x1024; --fit scales it down", ""},
+        {"zero-width.bmp", zeroWidth, "image is 0x2: it has no pixels", ""},
+        {"short.bmp", Bytes(good.begin(), good.end() - 4), "cannot decode its pixels: ", ""},
+        {"one-page.bmp", good, "there is no page 2: the file holds 1 page", "--page 2"},
+    };
     for (const auto& bad : cases) {
         const std::string path = ScratchPath(bad.name);
         DeleteFileA(path.c_str()); // made afresh below, or meant to be missing
-        ASSERT_TRUE(bad.bytes.empty() || WriteBytes(path, bad.bytes)) << path;
-        const std::string before = WindowsTempNames();
-        ExpectRefused(RunCapture("--write-only \"" + path + "\""),
+        ASSERT_TRUE(bad.bytes.empty() || WriteFileBytes(path, bad.bytes)) << path;
+        const std::vector<std::string> before = WindowsTempNames();
+        ExpectRefused(RunCapture(std::string("--write-only ") + bad.options + " \"" + path + "\""),
                       "oxcapture: " + path + ": " + bad.reason);
-        EXPECT_FALSE(Exists(RawFramePath())) << bad.name;
+        EXPECT_FALSE(FileExists(RawFramePath())) << bad.name;
         EXPECT_EQ(before, WindowsTempNames()) << bad.name << ": the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input
     }
@@ -213,8 +90,8 @@ TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
 
 TEST_F(OxcaptureExe, FailedReplaceKeepsTheOldFrameAndRemovesTheTemporaryFile) {
     const Bytes before = {'k', 'e', 'e', 'p'};
-    ASSERT_TRUE(WriteBytes(RawFramePath(), before));
-    const std::string names = WindowsTempNames();
+    ASSERT_TRUE(WriteFileBytes(RawFramePath(), before));
+    const std::vector<std::string> names = WindowsTempNames();
     // Held open without sharing, as the viewer holds it while reading.
     HANDLE held = CreateFileA(RawFramePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -223,61 +100,68 @@ TEST_F(OxcaptureExe, FailedReplaceKeepsTheOldFrameAndRemovesTheTemporaryFile) {
     CloseHandle(held); // opened for reading only: nothing to lose
     ExpectRefused(run, "oxcapture: " + RawFramePath() + ": cannot replace: ");
     EXPECT_EQ(names, WindowsTempNames());
-    const Bytes kept = ReadBytes(RawFramePath());
+    const Bytes kept = ReadFileBytes(RawFramePath());
     EXPECT_EQ(before, kept) << FirstDifference(kept, before);
-}
-
-// The pixel (x, y), y from the top, of a raw frame file, as "red,green,blue".
-std::string RawPixel(const Bytes& file, int x, int y) {
-    const int width = static_cast<int>(file.at(16) | file.at(17) << 8);
-    const int height = static_cast<int>(file.at(20) | file.at(21) << 8);
-    const std::size_t at = 24 + (static_cast<std::size_t>(height - 1 - y) * width + x) * 3;
-    return std::to_string(file.at(at + 2)) + "," + std::to_string(file.at(at + 1)) + "," +
-           std::to_string(file.at(at));
 }
 
 TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     CaptureRun run = RunCapture("--write-only --size 96x64");
     EXPECT_EQ(0u, run.exitCode) << run.err;
     EXPECT_EQ("", run.err + run.out);
-    Bytes file = ReadBytes(RawFramePath());
+    Bytes file = ReadFileBytes(RawFramePath());
     ASSERT_EQ(24u + 96u * 64u * 3u, file.size());
     const Bytes header = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M', 1,  0, 0, 0,
                           0,   0,   0,   0,   96,  0,   0,   0,   64, 0, 0, 0};
     EXPECT_EQ(header, Bytes(file.begin(), file.begin() + 24));
-    EXPECT_EQ("255,255,255", RawPixel(file, 0, 0));
-    EXPECT_EQ("255,0,0", RawPixel(file, 5, 5));
-    EXPECT_EQ("255,0,255", RawPixel(file, 40, 1)); // bar 3 at this width
-    EXPECT_EQ("128,128,128", RawPixel(file, 95, 10));
-    EXPECT_EQ("110,8,145", RawPixel(file, 41, 33));
+    RgbPicture frame = ReadRawFrame();
+    EXPECT_EQ("255,255,255", frame.At(0, 0));
+    EXPECT_EQ("255,0,0", frame.At(5, 5));
+    EXPECT_EQ("255,0,255", frame.At(40, 1)); // bar 3 at this width
+    EXPECT_EQ("128,128,128", frame.At(95, 10));
+    EXPECT_EQ("110,8,145", frame.At(41, 33));
     const Bytes expected = EncodeRawFrame(MakeTestPattern(96, 64));
     EXPECT_EQ(expected, file) << FirstDifference(file, expected);
 
     ASSERT_EQ(0u, RunCapture("--write-only").exitCode);
-    file = ReadBytes(RawFramePath());
+    file = ReadFileBytes(RawFramePath());
     ASSERT_EQ(24u + 640u * 480u * 3u, file.size());
     EXPECT_EQ(Bytes({0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}),
               Bytes(file.begin() + 16, file.begin() + 24));
-    EXPECT_EQ("255,0,0", RawPixel(file, 20, 20));
-    EXPECT_EQ("255,255,255", RawPixel(file, 620, 20));
-    EXPECT_EQ("7,234,248", RawPixel(file, 20, 460));
+    frame = ReadRawFrame();
+    EXPECT_EQ("255,0,0", frame.At(20, 20));
+    EXPECT_EQ("255,255,255", frame.At(620, 20));
+    EXPECT_EQ("7,234,248", frame.At(20, 460));
 }
 
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
-    BmpSpec topDown, bottomUp32;
-    topDown.width = 5;
-    topDown.height = -3;
-    bottomUp32.bitsPerPixel = 32;
+    // Padded rows (3 and 1 bytes), both row orders, the fourth byte of 32-bit
+    // pixels (filled with 0xEE) dropped, a V5 header with colour masks, and a
+    // gap before the pixels.
+    BmpLayout topDown, bottomUp32, masks;
+    topDown.topDown = true;
+    topDown.gap = 10;
+    bottomUp32.bitsPerPixel = masks.bitsPerPixel = 32;
+    masks.topDown = true;
+    masks.compression = 3;
+    masks.headerSize = 124;
     const std::string path = ScratchPath("good.bmp");
-    for (const BmpSpec& layout : {BmpSpec(), topDown, bottomUp32}) {
-        SCOPED_TRACE(std::to_string(layout.width) + "x" + std::to_string(layout.height) + ", " +
-                     std::to_string(layout.bitsPerPixel) + " bits");
-        ASSERT_TRUE(WriteBytes(path, BuildBmp(layout)));
+    const struct {
+        Frame frame;
+        BmpLayout layout;
+    } cases[] = {{PatternFrame(3, 2), BmpLayout()},
+                 {PatternFrame(5, 3), topDown},
+                 {PatternFrame(3, 2), bottomUp32},
+                 {PatternFrame(3, 2), masks}};
+    for (auto c : cases) {
+        SCOPED_TRACE(std::to_string(c.frame.width) + "x" + std::to_string(c.frame.height) + ", " +
+                     std::to_string(c.layout.bitsPerPixel) + " bits, header " +
+                     std::to_string(c.layout.headerSize));
+        c.layout.fill = 0xEE; // a decoder that copies padding or the fourth byte shows
+        ASSERT_TRUE(WriteFileBytes(path, BmpFileBytes(c.frame, c.layout)));
         const CaptureRun run = RunCapture("--write-only \"" + path + "\"");
         EXPECT_EQ(0u, run.exitCode) << run.err;
-        const Bytes file = ReadBytes(RawFramePath());
-        const Bytes expected =
-            ExpectedRawFile(layout.width, layout.height < 0 ? -layout.height : layout.height);
+        const Bytes file = ReadFileBytes(RawFramePath());
+        const Bytes expected = RawFrameBytes(c.frame);
         EXPECT_EQ(expected, file) << FirstDifference(file, expected);
     }
     DeleteFileA(path.c_str()); // the test's own input
@@ -291,7 +175,7 @@ TEST_F(OxcaptureExe, CommandLineFollowsTheUsualConventions) {
     run = RunCapture("--frobnicate");
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_EQ("oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n", run.err);
-    EXPECT_FALSE(Exists(RawFramePath()));
+    EXPECT_FALSE(FileExists(RawFramePath()));
 }
 
 TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
@@ -301,13 +185,13 @@ TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
     const std::string capture = folder + "\\oxcapture.exe";
     const std::string viewer = folder + "\\oxview.exe";
     CreateDirectoryA(folder.c_str(), nullptr); // there already after an earlier run
-    ASSERT_TRUE(CopyFileA(CaptureExe().c_str(), capture.c_str(), FALSE)) << GetLastError();
-    ASSERT_TRUE(CopyFileA(CaptureExe().c_str(), viewer.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(CapturePath().c_str(), capture.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(CapturePath().c_str(), viewer.c_str(), FALSE)) << GetLastError();
     EXPECT_EQ(2u, RunCapture("--size 8x8", capture).exitCode);
-    EXPECT_EQ(24u + 8u * 8u * 3u, ReadBytes(RawFramePath()).size());
+    EXPECT_EQ(24u + 8u * 8u * 3u, ReadFileBytes(RawFramePath()).size());
     ASSERT_TRUE(DeleteFileA(viewer.c_str())) << GetLastError();
     ExpectRefused(RunCapture("--size 8x8", capture), "oxcapture: " + viewer + ": cannot start: ");
-    ASSERT_TRUE(CopyFileA(CaptureExe().c_str(), viewer.c_str(), FALSE)) << GetLastError();
+    ASSERT_TRUE(CopyFileA(CapturePath().c_str(), viewer.c_str(), FALSE)) << GetLastError();
     EXPECT_EQ(0u, RunCapture("--size 8x8 --no-wait", capture).exitCode);
     // Leftovers in the user's Temp folder do no harm; the stand-in may still run.
     DeleteFileA(capture.c_str());

@@ -26,8 +26,7 @@ TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
     ASSERT_NE(nullptr, window);
     SaveThroughDialog(window, target_, NameEntry::kTyped); // as a user types it
     ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(target_); })) << target_;
-    EXPECT_TRUE(BmpFileBytes(frame, false) == ReadFileBytes(target_))
-        << "the file differs from the frame";
+    EXPECT_TRUE(BmpFileBytes(frame) == ReadFileBytes(target_)) << "the file differs from the frame";
     EXPECT_TRUE(FrameAsRgb(frame) == DecodeWithImageMagick(target_))
         << "a real decoder sees other pixels";
     EXPECT_EQ(0, CountFrameMismatches(CaptureClient(window), frame)) << "the display changed";
@@ -45,8 +44,8 @@ TEST_F(SaveAsBmp, ReplacesAnExistingFileWithoutAskingAndProposesTheNameAgain) {
         // Other bytes each time, so the wait below sees this save finish.
         ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
         SaveThroughDialog(window, target_);
-        EXPECT_TRUE(PollWithoutPumping(
-            [&] { return ReadFileBytes(target_) == BmpFileBytes(frame, false); }));
+        EXPECT_TRUE(
+            PollWithoutPumping([&] { return ReadFileBytes(target_) == BmpFileBytes(frame); }));
         EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
     }
     EXPECT_TRUE(TemporaryFiles().empty());
@@ -93,10 +92,8 @@ TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
     HWND window = StartOn(frame);
     ASSERT_NE(nullptr, window);
     SaveThroughDialog(window, name);
-    EXPECT_TRUE(PollWithoutPumping([&] {
-        return ReadFileBytes(expected) == BmpFileBytes(frame, false);
-    })) << "nothing right at "
-        << expected;
+    EXPECT_TRUE(PollWithoutPumping([&] { return ReadFileBytes(expected) == BmpFileBytes(frame); }))
+        << "nothing right at " << expected;
     DeleteFileA(expected.c_str());
     PressKey(VK_ESCAPE);
     EXPECT_EQ(0, viewer_.WaitForExit());
@@ -119,7 +116,7 @@ TEST_F(SaveAsBmp, AFolderTooLongForATemporaryNameStillGetsTheExactFile) {
         ASSERT_TRUE(WriteFileBytes(target, std::vector<BYTE>(100, 0xAB)));
         SaveThroughDialog(window, target);
         EXPECT_TRUE(PollWithoutPumping([&] {
-            return ReadFileBytes(target) == BmpFileBytes(frame, false);
+            return ReadFileBytes(target) == BmpFileBytes(frame);
         })) << "the file is not the frame's";
         EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder));
         DeleteFileA(target.c_str());

@@ -1,5 +1,7 @@
 #include "support/frame_bytes.h"
 
+#include <algorithm>
+
 namespace {
 
 void Put32(Bytes& out, std::size_t at, std::uint32_t value) {
@@ -78,27 +80,49 @@ Bytes RawFrameFileBytes(std::int64_t width, std::int64_t height, std::size_t pix
     return file;
 }
 
-Bytes BmpFileBytes(const Frame& frame, bool topDown) {
-    const std::uint32_t rowBytes = static_cast<std::uint32_t>(frame.width) * 3;
+Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout) {
+    const std::uint32_t pixelBytes = static_cast<std::uint32_t>(layout.bitsPerPixel) / 8;
+    const std::uint32_t rowBytes = static_cast<std::uint32_t>(frame.width) * pixelBytes;
     const std::uint32_t stride = (rowBytes + 3) / 4 * 4;
-    Bytes out = {'B', 'M'};
-    Append32(out, 54 + stride * static_cast<std::uint32_t>(frame.height));
-    Append32(out, 0);
-    Append32(out, 54);
-    Append32(out, 40);
-    Append32(out, static_cast<std::uint32_t>(frame.width));
-    Append32(out, static_cast<std::uint32_t>(topDown ? -frame.height : frame.height));
-    out.insert(out.end(), {1, 0, 24, 0});
-    for (int i = 0; i < 6; ++i) {
-        Append32(out, 0);
+    const bool masksAfterHeader = layout.compression == 3 && layout.headerSize == 40;
+    const std::uint32_t offset = 14 + layout.headerSize + (masksAfterHeader ? 12 : 0) + layout.gap;
+    Bytes out(offset + stride * static_cast<std::uint32_t>(frame.height), layout.fill);
+    std::fill(out.begin(), out.begin() + 14 + layout.headerSize, 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out, 2, static_cast<std::uint32_t>(out.size()));
+    Put32(out, 10, offset);
+    Put32(out, 14, layout.headerSize);
+    Put32(out, 18, static_cast<std::uint32_t>(frame.width));
+    Put32(out, 22, static_cast<std::uint32_t>(layout.topDown ? -frame.height : frame.height));
+    out[26] = 1; // planes
+    out[28] = static_cast<std::uint8_t>(layout.bitsPerPixel);
+    Put32(out, 30, layout.compression);
+    for (int i = 0; layout.compression == 3 && i < 3; ++i) {
+        Put32(out, 54 + 4 * i, layout.masks[i]);
     }
-    for (int i = 0; i < frame.height; ++i) {
-        const int y = topDown ? i : frame.height - 1 - i;
-        const auto row = frame.topFirst.begin() + y * rowBytes;
-        out.insert(out.end(), row, row + rowBytes);
-        out.insert(out.end(), stride - rowBytes, 0);
+    for (int fileRow = 0; fileRow < frame.height; ++fileRow) {
+        const int y = layout.topDown ? fileRow : frame.height - 1 - fileRow;
+        for (int x = 0; x < frame.width; ++x) {
+            const std::uint8_t* pixel =
+                &frame.topFirst[(static_cast<std::size_t>(y) * frame.width + x) * 3];
+            std::copy(pixel, pixel + 3, out.begin() + offset + fileRow * stride + x * pixelBytes);
+        }
     }
     return out;
+}
+
+std::string FirstDifference(const Bytes& got, const Bytes& expected) {
+    const auto diff = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
+    if (diff.first == got.end() && diff.second == expected.end()) {
+        return "equal";
+    }
+    if (got.size() != expected.size()) {
+        return "size " + std::to_string(got.size()) + ", expected " +
+               std::to_string(expected.size());
+    }
+    return "byte " + std::to_string(diff.first - got.begin()) + " is " +
+           std::to_string(*diff.first) + ", expected " + std::to_string(*diff.second);
 }
 
 Bytes FrameAsRgb(const Frame& frame) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -36,9 +37,22 @@ Bytes RawFrameFileBytes(std::int64_t width, std::int64_t height, std::size_t pix
 // Writes any 32-bit patterns as a raw frame file's width and height.
 void PutRawFrameSize(Bytes& file, std::int64_t width, std::int64_t height);
 
-// A 24-bit BMP file of the frame, laid out by hand: rows padded to four
-// bytes with zeros, bottom row first unless topDown.
-Bytes BmpFileBytes(const Frame& frame, bool topDown = false);
+// How a BMP file is laid out: the defaults are what Save writes.
+struct BmpLayout {
+    bool topDown = false;          // stored with a negative height
+    int bitsPerPixel = 24;         // 24 or 32
+    std::uint32_t compression = 0; // 3: BI_BITFIELDS with the masks below
+    std::uint32_t headerSize = 40; // 40, or 108 and 124 for the larger headers
+    std::uint32_t gap = 0;         // bytes between the headers and the pixels
+    std::uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    std::uint8_t fill = 0; // row padding and the fourth byte of 32-bit pixels
+};
+
+// A BMP file of the frame, laid out by hand: rows padded to four bytes.
+Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
+
+// Where two byte blocks first differ, for failure messages.
+std::string FirstDifference(const Bytes& got, const Bytes& expected);
 
 // The frame as top-first red-green-blue bytes, as ImageMagick's rgb: gives them.
 Bytes FrameAsRgb(const Frame& frame);

@@ -28,8 +28,14 @@ bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std
     for (const std::string& argument : arguments) {
         script += " " + ShellWord(argument);
     }
-    script += " " + (format.empty() ? part : format + ":" + part) + " && mv " + part + " " +
-              ShellWord(output);
+    // The format is named, since the name being written ends in .part.
+    std::string type = format;
+    if (type.empty()) {
+        const std::size_t dot = output.find_last_of('.');
+        type = dot == std::string::npos ? "" : output.substr(dot + 1);
+    }
+    script += " " + (type.empty() ? part : ShellWord(type + ":" + UnixPath(output) + ".part")) +
+              " && mv " + part + " " + ShellWord(output);
     std::string command = "/bin/sh -c \"" + script + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 // A picture as the raw frame file holds it: rows of width x 3 bytes (blue,
@@ -13,3 +14,14 @@ struct CaptureImage {
 // The largest frame the viewer takes.
 constexpr int kMaxCaptureWidth = 1280;
 constexpr int kMaxCaptureHeight = 1024;
+
+// Rows of 32-bit pixels as the codecs and the screen give them (blue, green,
+// red and a fourth byte, which is dropped, transparency included), top row
+// first and stride bytes apart, put in place in image, whose size is set:
+// they are the picture's rows firstRow to firstRow + rowCount - 1.
+void PutTopFirstBgrxRows(const unsigned char* rows, int firstRow, int rowCount, std::size_t stride,
+                         CaptureImage& image);
+
+// The whole frame of such pixels.
+CaptureImage FrameFromTopFirstBgrx(const unsigned char* pixels, int width, int height,
+                                   std::size_t stride);

@@ -4,10 +4,12 @@
 
 #include "app/win32_handles.h"
 #include "frame/raw_frame_file.h"
-#include "tools/oxcapture/bmp_decode.h"
+#include "tools/oxcapture/capture_limits.h"
 #include "tools/oxcapture/capture_options.h"
 #include "tools/oxcapture/raw_frame_encode.h"
+#include "tools/oxcapture/screen_capture.h"
 #include "tools/oxcapture/test_pattern.h"
+#include "tools/oxcapture/wic_decode.h"
 
 #include <cstdio>
 #include <string>
@@ -19,9 +21,6 @@ constexpr char kProgramName[] = "oxcapture";
 constexpr char kViewerName[] = "oxview.exe";
 // The viewer refuses to run with an empty command tail.
 constexpr char kViewerTail[] = " --frame";
-// A BMP of 1280x1024 at 32 bits is about 5 MiB; allow room for extra data
-// after the pixels, but do not take in arbitrary files whole.
-constexpr unsigned long long kMaxImageFileBytes = 32ull << 20;
 
 std::string SystemMessage(DWORD error) {
     char text[512];
@@ -40,45 +39,6 @@ std::string SystemMessage(DWORD error) {
 
 void Report(const std::string& subject, const std::string& reason) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgramName, subject.c_str(), reason.c_str());
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<BYTE>& bytes, std::string& reason) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                     ? "no such file"
-                     : "cannot open: " + SystemMessage(error);
-        return false;
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) {
-        reason = "cannot read: " + SystemMessage(GetLastError());
-        return false;
-    }
-    const unsigned long long fileBytes = static_cast<unsigned long long>(size.QuadPart);
-    if (fileBytes > kMaxImageFileBytes) {
-        reason = "file too large (" + std::to_string(fileBytes) +
-                 " bytes) for a BMP of at most 1280x1024";
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(fileBytes));
-    DWORD total = 0;
-    while (total < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total,
-                      &got, nullptr)) {
-            reason = "cannot read: " + SystemMessage(GetLastError());
-            return false;
-        }
-        if (got == 0) {
-            reason = "cannot read: the file became shorter while it was read";
-            return false;
-        }
-        total += got;
-    }
-    return true;
 }
 
 // Removes the file when it goes out of scope, unless it was moved into place.
@@ -198,6 +158,52 @@ bool PrintAndFlush(const char* text) {
     return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
 }
 
+bool PictureFrame(const CaptureOptions& options, CaptureImage& image) {
+    const Imaging imaging;
+    std::string reason;
+    if (!imaging.Ready(reason, SystemMessage) ||
+        !DecodePictureFile(imaging, options.imagePath, options.page, options.fit, image, reason,
+                           SystemMessage)) {
+        Report(options.imagePath, reason);
+        return false;
+    }
+    return true;
+}
+
+// Taken before the viewer starts, so its window is never in the picture.
+bool ScreenFrame(const CaptureOptions& options, CaptureImage& image) {
+    // The person brings up what they want meanwhile.
+    Sleep(options.delayMs);
+    ScreenArea area;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    std::vector<unsigned char> pixels;
+    std::string reason;
+    if (!ScreenSourceArea(options, area, reason) ||
+        !PlanFrameSize(static_cast<unsigned long long>(area.width),
+                       static_cast<unsigned long long>(area.height), options.fit,
+                       SourceWord(options.source), frameWidth, frameHeight, reason) ||
+        !GrabScreenArea(area, pixels, reason)) {
+        Report(SourceName(options), reason);
+        return false;
+    }
+    const int width = static_cast<int>(area.width);
+    const int height = static_cast<int>(area.height);
+    if (frameWidth == width && frameHeight == height) {
+        image = FrameFromTopFirstBgrx(pixels.data(), width, height,
+                                      static_cast<std::size_t>(width) * 4);
+        return true;
+    }
+    const Imaging imaging;
+    if (!imaging.Ready(reason, SystemMessage) ||
+        !ScaleToFrame(imaging, pixels.data(), width, height, frameWidth, frameHeight, image, reason,
+                      SystemMessage)) {
+        Report(SourceName(options), reason);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -216,18 +222,19 @@ int main(int argc, char** argv) {
     }
 
     CaptureImage image;
-    if (options.imagePath.empty()) {
+    bool made = true;
+    switch (options.source) {
+    case CaptureSource::kPattern:
         image = MakeTestPattern(options.patternWidth, options.patternHeight);
-    } else {
-        std::vector<BYTE> bytes;
-        std::string reason;
-        if (!ReadWholeFile(options.imagePath, bytes, reason) ||
-            !DecodeBmp(bytes.data(), bytes.size(), image, reason)) {
-            Report(options.imagePath, reason);
-            return kExitFailure;
-        }
+        break;
+    case CaptureSource::kFile:
+        made = PictureFrame(options, image);
+        break;
+    default:
+        made = ScreenFrame(options, image);
+        break;
     }
-    if (!WriteRawFrameFile(EncodeRawFrame(image))) {
+    if (!made || !WriteRawFrameFile(EncodeRawFrame(image))) {
         return kExitFailure;
     }
     return options.startViewer ? StartViewer(options.waitForViewer) : kExitSuccess;

@@ -1,0 +1,122 @@
+// The screen through the real oxcapture.exe: a window of this test shows
+// coloured blocks at a known place, and the raw frame file must hold them.
+
+#include "support/capture_run.h"
+#include "support/test_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kBlock = 16; // wide, and as tall as the window's client area
+constexpr COLORREF kColours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(77, 7, 177), RGB(1, 2, 3)};
+constexpr int kWidth = kBlock * 4;
+
+LRESULT CALLBACK PaintBlocks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    for (int i = 0; i < 4; ++i) {
+        const RECT block = {i * kBlock, 0, (i + 1) * kBlock, kBlock};
+        HBRUSH brush = CreateSolidBrush(kColours[i]);
+        FillRect(dc, &block, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// Where the frame does not show the blocks from (left, top) on, or "".
+std::string MissingBlocks(const RgbPicture& frame, int left, int top) {
+    for (int y = 0; y < kBlock; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const COLORREF c = kColours[x / kBlock];
+            const std::string expected = std::to_string(GetRValue(c)) + "," +
+                                         std::to_string(GetGValue(c)) + "," +
+                                         std::to_string(GetBValue(c));
+            if (left + x >= frame.width || top + y >= frame.height ||
+                frame.At(left + x, top + y) != expected) {
+                return "no " + expected + " at (" + std::to_string(left + x) + "," +
+                       std::to_string(top + y) + ")";
+            }
+        }
+    }
+    return "";
+}
+
+class ScreenCapture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteFileA(RawFramePath().c_str());
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = PaintBlocks;
+        windowClass.lpszClassName = "OxcaptureScreenTest";
+        RegisterClassA(&windowClass); // registered already by an earlier test
+        RECT outer = {0, 0, kWidth, kBlock};
+        AdjustWindowRect(&outer, WS_CAPTION, FALSE);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, title_.c_str(),
+                                  WS_CAPTION | WS_VISIBLE, 200, 150, outer.right - outer.left,
+                                  outer.bottom - outer.top, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, window_) << GetLastError();
+        ClientToScreen(window_, &client_);
+        ASSERT_TRUE(PollPumpingMessages([&] {
+            HDC screen = GetDC(nullptr);
+            const COLORREF last = GetPixel(screen, client_.x + kWidth - 1, client_.y + kBlock - 1);
+            ReleaseDC(nullptr, screen);
+            return last == kColours[3];
+        })) << "the test window never showed its blocks";
+    }
+    void TearDown() override {
+        DestroyWindow(window_);
+        PumpMessages();
+        DeleteFileA(RawFramePath().c_str());
+    }
+
+    const std::string title_ = "oxcapture test " + std::to_string(GetCurrentProcessId());
+    HWND window_ = nullptr;
+    POINT client_ = {0, 0};
+};
+
+TEST_F(ScreenCapture, ARegionAndAWindowGiveThePixelsOnScreen) {
+    CaptureRun run = RunCapture("--write-only --delay 0.1 --region " + std::to_string(client_.x) +
+                                "," + std::to_string(client_.y) + ",64x16");
+    ASSERT_EQ(0u, run.exitCode) << run.err;
+    RgbPicture frame = ReadRawFrame();
+    EXPECT_EQ(kWidth, frame.width);
+    EXPECT_EQ(kBlock, frame.height);
+    EXPECT_EQ("", MissingBlocks(frame, 0, 0));
+
+    RECT outer;
+    ASSERT_TRUE(GetWindowRect(window_, &outer));
+    run = RunCapture("--write-only --window \"" + title_ + "\"");
+    ASSERT_EQ(0u, run.exitCode) << run.err;
+    frame = ReadRawFrame();
+    EXPECT_EQ(outer.right - outer.left, frame.width);
+    EXPECT_EQ(outer.bottom - outer.top, frame.height);
+    EXPECT_EQ("", MissingBlocks(frame, client_.x - outer.left, client_.y - outer.top));
+}
+
+TEST_F(ScreenCapture, WhatIsNotOnTheDesktopIsRefused) {
+    const std::string offEdge = std::to_string(GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                                               GetSystemMetrics(SM_CXVIRTUALSCREEN) - 10) +
+                                ",0,20x20";
+    const struct {
+        std::string options;
+        std::string message;
+    } cases[] = {
+        {"--region " + offEdge, "region " + offEdge + ": the region is not wholly on the desktop"},
+        {"--region 0,0,0x20", "region 0,0,0x20: the region is empty"},
+        {"--window \"" + title_ + " (gone)\"",
+         "window '" + title_ + " (gone)': no such window on the desktop"},
+    };
+    for (const auto& c : cases) {
+        const CaptureRun run = RunCapture("--write-only " + c.options);
+        EXPECT_EQ(1u, run.exitCode) << c.options;
+        EXPECT_EQ(0u, run.err.find("oxcapture: " + c.message)) << run.err;
+        EXPECT_EQ(0, ReadRawFrame().width) << c.options << ": a raw frame file was written";
+    }
+}
+
+} // namespace

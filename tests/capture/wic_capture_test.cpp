@@ -1,0 +1,135 @@
+// Picture files of every kind through the real oxcapture.exe: each is made
+// here by ImageMagick, and the raw frame file must hold its pixels.
+
+#include "support/capture_run.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// Channel values that a 5-bit channel holds exactly (v << 3 | v >> 2 for v
+// = 0, 4, ... 28, 31), so a 16-bit BMP keeps them whichever way its writer
+// rounds.
+constexpr std::uint8_t kLevels[] = {0, 33, 66, 99, 132, 165, 198, 231, 255};
+constexpr int kLevelCount = sizeof(kLevels);
+
+// Neighbours differ in every channel, in fewer than 256 colours (so that a
+// palette holds them all) and in more than 16 (so that it takes 8 bits).
+RgbPicture Sample(int width, int height, int seed) {
+    RgbPicture picture;
+    picture.width = width;
+    picture.height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            picture.rgb.insert(picture.rgb.end(), {kLevels[(x * 2 + y * 4 + seed) % kLevelCount],
+                                                   kLevels[(x * 4 + y + 3 + seed) % kLevelCount],
+                                                   kLevels[(x + y * 2 + 6 + seed) % kLevelCount]});
+        }
+    }
+    return picture;
+}
+
+// Byte 28 of a BMP file: its bits per pixel.
+int BmpBits(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    char header[30] = {};
+    file.read(header, sizeof(header));
+    return static_cast<unsigned char>(header[28]);
+}
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    void SetUp() override { DeleteFileA(RawFramePath().c_str()); }
+    void TearDown() override { DeleteFileA(RawFramePath().c_str()); }
+
+    // The frame oxcapture makes of the file, or an empty one when it fails.
+    static RgbPicture Capture(const std::string& options, const std::string& path) {
+        const CaptureRun run = RunCapture("--write-only " + options + " \"" + path + "\"");
+        EXPECT_EQ(0u, run.exitCode) << path << ": " << run.err;
+        return ReadRawFrame();
+    }
+};
+
+TEST_F(PictureFiles, EachKindGivesItsPixels) {
+    const RgbPicture picture = Sample(13, 7, 0); // 39-byte rows: BMP rows padded
+    const struct {
+        const char* name;
+        const char* format;  // ImageMagick's format, where the name does not say it
+        const char* options; // for ImageMagick
+        int bmpBits;         // 0: not a BMP
+        int tolerance;       // per channel
+    } kinds[] = {
+        {"picture.png", "", "", 0, 0},
+        {"transparent.png", "", "-alpha set -channel A -evaluate set 40% +channel", 0, 0},
+        {"picture.jpg", "", "-quality 100 -sampling-factor 1x1", 0, 6},
+        {"picture.gif", "", "", 0, 0},
+        {"picture.tif", "", "", 0, 0},
+        {"paletted.bmp", "BMP3", "-type palette", 8, 0},
+        {"rle.bmp", "BMP3", "-type palette -compress RLE", 8, 0},
+        {"sixteen.bmp", "BMP", "-type truecolor -define bmp:subtype=RGB555", 16, 0},
+        {"truecolor.bmp", "BMP3", "-type truecolor", 24, 0},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const std::string path = ScratchPath(kind.name);
+        ASSERT_TRUE(MakeImage({picture}, kind.options, path, kind.format));
+        if (kind.bmpBits != 0) {
+            ASSERT_EQ(kind.bmpBits, BmpBits(path)) << "ImageMagick wrote another depth";
+        }
+        EXPECT_EQ("", Difference(Capture("", path), picture, kind.tolerance));
+        DeleteFileA(path.c_str()); // the test's own input
+    }
+}
+
+TEST_F(PictureFiles, APictureOfSeveralPagesGivesThePageAsked) {
+    const RgbPicture first = Sample(9, 5, 0);
+    const RgbPicture second = Sample(9, 5, 4);
+    for (const char* name : {"pages.tif", "pages.gif"}) {
+        SCOPED_TRACE(name);
+        const std::string path = ScratchPath(name);
+        ASSERT_TRUE(MakeImage({first, second}, "", path));
+        EXPECT_EQ("", Difference(Capture("", path), first));
+        EXPECT_EQ("", Difference(Capture("--page 2", path), second));
+        const CaptureRun run = RunCapture("--write-only --page 3 \"" + path + "\"");
+        EXPECT_EQ(1u, run.exitCode);
+        EXPECT_EQ("oxcapture: " + path + ": there is no page 3: the file holds 2 pages\n", run.err);
+        DeleteFileA(path.c_str()); // the test's own input
+    }
+}
+
+TEST_F(PictureFiles, APictureLargerThanAFrameIsRefusedUnlessFitScalesItDown) {
+    // Four plain quarters: whatever the scaler's filter, their middles stay.
+    RgbPicture large;
+    large.width = 2000;
+    large.height = 1000;
+    for (int y = 0; y < large.height; ++y) {
+        for (int x = 0; x < large.width; ++x) {
+            const int quarter = (y >= 500) * 2 + (x >= 1000);
+            const std::uint8_t colours[4][3] = {
+                {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {40, 80, 120}};
+            large.rgb.insert(large.rgb.end(), colours[quarter], colours[quarter] + 3);
+        }
+    }
+    const std::string path = ScratchPath("large.png");
+    ASSERT_TRUE(MakeImage({large}, "", path));
+
+    const CaptureRun refused = RunCapture("--write-only \"" + path + "\"");
+    EXPECT_EQ(1u, refused.exitCode);
+    EXPECT_EQ("oxcapture: " + path +
+                  ": image is 2000x1000, larger than 1280x1024; --fit scales it down\n",
+              refused.err);
+    EXPECT_EQ(0, ReadRawFrame().width) << "a raw frame file was written";
+
+    const RgbPicture frame = Capture("--fit", path);
+    ASSERT_EQ(1280, frame.width);
+    ASSERT_EQ(640, frame.height);
+    EXPECT_EQ("255,0,0", frame.At(320, 160));
+    EXPECT_EQ("0,255,0", frame.At(960, 160));
+    EXPECT_EQ("0,0,255", frame.At(320, 480));
+    EXPECT_EQ("40,80,120", frame.At(960, 480));
+    DeleteFileA(path.c_str()); // the test's own input
+}
+
+} // namespace

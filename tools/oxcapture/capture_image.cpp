@@ -1,0 +1,27 @@
+#include "tools/oxcapture/capture_image.h"
+
+void PutTopFirstBgrxRows(const unsigned char* rows, int firstRow, int rowCount, std::size_t stride,
+                         CaptureImage& image) {
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    for (int i = 0; i < rowCount; ++i) {
+        const unsigned char* in = rows + static_cast<std::size_t>(i) * stride;
+        // The frame holds the picture's bottom row first.
+        unsigned char* out = image.bottomFirstBgr.data() +
+                             static_cast<std::size_t>(image.height - 1 - firstRow - i) * rowBytes;
+        for (int x = 0; x < image.width; ++x, in += 4, out += 3) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+        }
+    }
+}
+
+CaptureImage FrameFromTopFirstBgrx(const unsigned char* pixels, int width, int height,
+                                   std::size_t stride) {
+    CaptureImage image;
+    image.width = width;
+    image.height = height;
+    image.bottomFirstBgr.resize(static_cast<std::size_t>(width) * height * 3);
+    PutTopFirstBgrxRows(pixels, 0, height, stride, image);
+    return image;
+}

@@ -1,0 +1,96 @@
+#include "tools/oxcapture/capture_limits.h"
+
+#include "tools/oxcapture/capture_image.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string SizeText(unsigned long long width, unsigned long long height) {
+    return std::to_string(width) + "x" + std::to_string(height);
+}
+
+// The rounded quotient, at least 1: a sliver of a picture keeps one row.
+unsigned long long ScaledSide(unsigned long long side, unsigned long long to,
+                              unsigned long long from) {
+    return std::max(1ull, (side * to + from / 2) / from);
+}
+
+} // namespace
+
+bool PlanFrameSize(unsigned long long width, unsigned long long height, bool fit,
+                   const std::string& what, int& frameWidth, int& frameHeight,
+                   std::string& reason) {
+    if (width == 0 || height == 0) {
+        reason = what + " is " + SizeText(width, height) + ": it has no pixels";
+        return false;
+    }
+    constexpr unsigned long long kWidth = kMaxCaptureWidth;
+    constexpr unsigned long long kHeight = kMaxCaptureHeight;
+    if (width <= kWidth && height <= kHeight) {
+        frameWidth = static_cast<int>(width);
+        frameHeight = static_cast<int>(height);
+        return true;
+    }
+    // Pictures and screens are far below 2^32 a side, so these products
+    // cannot overflow 64 bits; beyond that the codec refuses first.
+    const unsigned long long limit = 1ull << 32;
+    if (!fit || width >= limit || height >= limit) {
+        reason = what + " is " + SizeText(width, height) + ", larger than " +
+                 SizeText(kWidth, kHeight) + (fit ? "" : "; --fit scales it down");
+        return false;
+    }
+    // Whichever side meets its limit first sets the scale.
+    if (width * kHeight >= height * kWidth) {
+        frameWidth = static_cast<int>(kWidth);
+        frameHeight = static_cast<int>(ScaledSide(height, kWidth, width));
+    } else {
+        frameWidth = static_cast<int>(ScaledSide(width, kHeight, height));
+        frameHeight = static_cast<int>(kHeight);
+    }
+    return true;
+}
+
+bool CheckPage(unsigned long page, unsigned long count, std::string& reason) {
+    if (page >= 1 && page <= count) {
+        return true;
+    }
+    reason = "there is no page " + std::to_string(page) + ": the file holds " +
+             std::to_string(count) + (count == 1 ? " page" : " pages");
+    return false;
+}
+
+bool CheckRegionOnDesktop(const ScreenArea& region, const ScreenArea& desktop,
+                          std::string& reason) {
+    if (region.width <= 0 || region.height <= 0) {
+        reason = "the region is empty";
+        return false;
+    }
+    if (region.x < desktop.x || region.y < desktop.y ||
+        region.x + region.width > desktop.x + desktop.width ||
+        region.y + region.height > desktop.y + desktop.height) {
+        reason = "the region is not wholly on the desktop, which is " + AreaText(desktop);
+        return false;
+    }
+    return true;
+}
+
+bool ClipToDesktop(const ScreenArea& window, const ScreenArea& desktop, ScreenArea& visible,
+                   std::string& reason) {
+    const long long left = std::max(window.x, desktop.x);
+    const long long top = std::max(window.y, desktop.y);
+    const long long right = std::min(window.x + window.width, desktop.x + desktop.width);
+    const long long bottom = std::min(window.y + window.height, desktop.y + desktop.height);
+    if (right <= left || bottom <= top) {
+        reason = "the window " + AreaText(window) + " is not on the desktop, which is " +
+                 AreaText(desktop);
+        return false;
+    }
+    visible = {left, top, right - left, bottom - top};
+    return true;
+}
+
+std::string AreaText(const ScreenArea& area) {
+    return std::to_string(area.x) + "," + std::to_string(area.y) + "," +
+           std::to_string(area.width) + "x" + std::to_string(area.height);
+}

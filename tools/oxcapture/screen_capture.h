@@ -1,0 +1,28 @@
+#pragma once
+
+// Reading the desktop's pixels from the screen's device context, as they
+// stand at the moment of the call.
+
+#include "tools/oxcapture/capture_limits.h"
+#include "tools/oxcapture/capture_options.h"
+
+#include <string>
+#include <vector>
+
+// The whole desktop across every monitor, and the primary screen in it.
+ScreenArea VirtualDesktop();
+ScreenArea PrimaryScreen();
+
+// The on-screen rectangle of the visible top-level window captioned title,
+// cut to the desktop. Refused, with a reason, when there is no such window
+// or none of it is on the desktop.
+bool FindWindowArea(const std::string& title, ScreenArea& area, std::string& reason);
+
+// The desktop rectangle a screen source names: the primary screen, the
+// region once it is known to lie on the desktop, or the window's.
+bool ScreenSourceArea(const CaptureOptions& options, ScreenArea& area, std::string& reason);
+
+// The area's pixels: 32 bits each (blue, green, red, unused), rows top first,
+// width x 4 bytes each.
+bool GrabScreenArea(const ScreenArea& area, std::vector<unsigned char>& topFirstBgrx,
+                    std::string& reason);

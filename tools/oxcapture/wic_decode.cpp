@@ -1,0 +1,191 @@
+#include "tools/oxcapture/wic_decode.h"
+
+#include "app/win32_handles.h"
+#include "tools/oxcapture/capture_limits.h"
+#include "tools/oxcapture/imaging_errors.h"
+
+#include <wrl/client.h>
+
+#include <utility>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// Windows 10's best scaler; older versions refuse it and get Fant, their best.
+constexpr int kBandRows = 64;
+
+constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
+
+std::string Failure(HRESULT result, const char* step, SystemText systemText) {
+    const DWORD code = static_cast<DWORD>(result);
+    return ImagingFailure(code, step, systemText(code));
+}
+
+// Scales the source when the frame is smaller, converts it to 32-bit BGR and
+// copies the pixels into the frame.
+bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
+                   int frameWidth, int frameHeight, CaptureImage& image, std::string& reason,
+                   SystemText systemText) {
+    ComPtr<IWICBitmapScaler> scaler;
+    if (static_cast<UINT>(frameWidth) != width || static_cast<UINT>(frameHeight) != height) {
+        HRESULT result = factory->CreateBitmapScaler(&scaler);
+        if (SUCCEEDED(result)) {
+            result = scaler->Initialize(source, frameWidth, frameHeight, kHighQualityCubic);
+            if (result == E_INVALIDARG) {
+                result = scaler->Initialize(source, frameWidth, frameHeight,
+                                            WICBitmapInterpolationModeFant);
+            }
+        }
+        if (FAILED(result)) {
+            reason = Failure(result, "cannot scale it down", systemText);
+            return false;
+        }
+        source = scaler.Get();
+    }
+    ComPtr<IWICFormatConverter> converter;
+    HRESULT result = factory->CreateFormatConverter(&converter);
+    if (SUCCEEDED(result)) {
+        result = converter->Initialize(source, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                       nullptr, 0.0, WICBitmapPaletteTypeCustom);
+    }
+    if (FAILED(result)) {
+        reason = Failure(result, "cannot convert its pixels", systemText);
+        return false;
+    }
+    // In bands of rows, so that the 32-bit copy stays small and warm: a
+    // frame is at most 1280 x 1024, so nothing here overflows.
+    const UINT stride = static_cast<UINT>(frameWidth) * 4;
+    std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBandRows);
+    CaptureImage frame;
+    frame.width = frameWidth;
+    frame.height = frameHeight;
+    frame.bottomFirstBgr.resize(static_cast<std::size_t>(frameWidth) * frameHeight * 3);
+    for (int top = 0; top < frameHeight; top += kBandRows) {
+        const int rows = frameHeight - top < kBandRows ? frameHeight - top : kBandRows;
+        const WICRect rectangle = {0, top, frameWidth, rows};
+        result = converter->CopyPixels(&rectangle, stride, stride * static_cast<UINT>(rows),
+                                       band.data());
+        if (FAILED(result)) {
+            reason = Failure(result, "cannot decode its pixels", systemText);
+            return false;
+        }
+        PutTopFirstBgrxRows(band.data(), top, rows, stride, frame);
+    }
+    image = std::move(frame);
+    return true;
+}
+
+} // namespace
+
+Imaging::Imaging() {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    comStarted_ = SUCCEEDED(com);
+    // Another mode on this thread still lets COM objects be made.
+    if (!comStarted_ && com != RPC_E_CHANGED_MODE) {
+        status_ = com;
+        return;
+    }
+    status_ = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&factory_));
+}
+
+Imaging::~Imaging() {
+    if (factory_ != nullptr) {
+        factory_->Release();
+    }
+    if (comStarted_) {
+        CoUninitialize();
+    }
+}
+
+bool Imaging::Ready(std::string& reason, SystemText systemText) const {
+    if (SUCCEEDED(status_)) {
+        return true;
+    }
+    reason =
+        "cannot start the Windows Imaging Component: " + systemText(static_cast<DWORD>(status_));
+    return false;
+}
+
+bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned long page,
+                       bool fit, CaptureImage& image, std::string& reason, SystemText systemText) {
+    // Opened here rather than by name in the component, so that the reasons
+    // for a file that cannot be opened are the system's own.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                     ? "no such file"
+                     : "cannot open: " + systemText(error);
+        return false;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size)) {
+        reason = "cannot read: " + systemText(GetLastError());
+        return false;
+    }
+    // The component cannot map an empty file and says so obscurely.
+    if (size.QuadPart == 0) {
+        reason = "empty file";
+        return false;
+    }
+
+    IWICImagingFactory* factory = imaging.factory();
+    ComPtr<IWICBitmapDecoder> decoder;
+    HRESULT result = factory->CreateDecoderFromFileHandle(
+        reinterpret_cast<ULONG_PTR>(file.get()), nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
+    if (FAILED(result)) {
+        reason = Failure(result, "cannot read it as a picture", systemText);
+        return false;
+    }
+    UINT pages = 0;
+    result = decoder->GetFrameCount(&pages);
+    if (FAILED(result)) {
+        reason = Failure(result, "cannot count its pages", systemText);
+        return false;
+    }
+    if (!CheckPage(page, pages, reason)) {
+        return false;
+    }
+    ComPtr<IWICBitmapFrameDecode> frame;
+    result = decoder->GetFrame(static_cast<UINT>(page - 1), &frame);
+    UINT width = 0;
+    UINT height = 0;
+    if (SUCCEEDED(result)) {
+        result = frame->GetSize(&width, &height);
+    }
+    if (FAILED(result)) {
+        reason = Failure(result, "cannot read its page", systemText);
+        return false;
+    }
+    int frameWidth = 0;
+    int frameHeight = 0;
+    return PlanFrameSize(width, height, fit, "image", frameWidth, frameHeight, reason) &&
+           SourceToFrame(factory, frame.Get(), width, height, frameWidth, frameHeight, image,
+                         reason, systemText);
+}
+
+bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, int height,
+                  int frameWidth, int frameHeight, CaptureImage& image, std::string& reason,
+                  SystemText systemText) {
+    IWICImagingFactory* factory = imaging.factory();
+    const unsigned long long bytes = static_cast<unsigned long long>(width) * height * 4;
+    if (bytes > 0xFFFFFFFFull) {
+        reason = "too large to scale";
+        return false;
+    }
+    ComPtr<IWICBitmap> bitmap;
+    // The component only reads the pixels here, whatever the pointer's type.
+    const HRESULT result = factory->CreateBitmapFromMemory(
+        width, height, GUID_WICPixelFormat32bppBGR, static_cast<UINT>(width) * 4,
+        static_cast<UINT>(bytes), const_cast<BYTE*>(topFirstBgrx), &bitmap);
+    if (FAILED(result)) {
+        reason = Failure(result, "cannot hold the pixels to scale", systemText);
+        return false;
+    }
+    return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, image,
+                         reason, systemText);
+}
