@@ -20,7 +20,7 @@ void FolderOf(const char* path, char (&folder)[MAX_PATH]) {
 
 // Creates path, lets writeContents fill it, flushes and closes it.
 DWORD WriteWhole(const char* path, const std::function<DWORD(HANDLE)>& writeContents) {
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    KernelHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return GetLastError();

@@ -5,12 +5,13 @@
 // Small owners for Win32 handles, so every way out of a function gives back
 // what it took. Each tolerates a null handle, which a failed call leaves.
 
-class FileHandle {
+// A kernel object: a file, a process, a thread.
+class KernelHandle {
   public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
+    ~KernelHandle() { Close(); }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     // For a handle that was written to, where a failed close means lost data.

@@ -35,7 +35,7 @@ bool ApplicationRecord::ReadRawFrameFile(FrameBuffer* destination, DWORD* size) 
     // Never more than the block holds, whatever the caller asks for.
     const DWORD wanted = *size < kFrameBufferBytes ? *size : kFrameBufferBytes;
     // No sharing: nobody may change the file while it is read.
-    FileHandle file(CreateFileA(rawFilePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileA(rawFilePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         return false;

@@ -58,7 +58,7 @@ bool CaptureToFile(const Imaging& imaging, const std::string& png, const std::st
     }
     const std::vector<unsigned char> contents = EncodeRawFrame(image);
     const std::string temporary = target + ".tmp";
-    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return file.valid() &&

@@ -21,7 +21,7 @@ constexpr int kExportRepetitions = 15;
 // One CreateFile, one WriteFile of all the bytes, optionally one flush, and
 // the close: the least any program could do to put them in a file.
 void WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, bool flush) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file.valid() ||

@@ -98,7 +98,7 @@ TEST_F(OxcaptureExe, FailedReplaceKeepsTheOldFrameAndRemovesTheTemporaryFile) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     const CaptureRun run = RunCapture("--write-only --size 8x8");
     CloseHandle(held); // opened for reading only: nothing to lose
-    ExpectRefused(run, "oxcapture: " + RawFramePath() + ": cannot replace: ");
+    ExpectRefused(run, "oxcapture: " + RawFramePath() + ": cannot write: ");
     EXPECT_EQ(names, WindowsTempNames());
     const Bytes kept = ReadFileBytes(RawFramePath());
     EXPECT_EQ(before, kept) << FirstDifference(kept, before);

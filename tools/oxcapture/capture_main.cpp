@@ -2,6 +2,9 @@
 // viewer on it. The picture work is in the pure functions beside this file;
 // this only ties them to files and processes.
 
+#include "app/program_folder.h"
+#include "app/safe_file_writer.h"
+#include "app/system_message.h"
 #include "app/win32_handles.h"
 #include "frame/raw_frame_file.h"
 #include "tools/oxcapture/capture_limits.h"
@@ -22,47 +25,12 @@ constexpr char kViewerName[] = "oxview.exe";
 // The viewer refuses to run with an empty command tail.
 constexpr char kViewerTail[] = " --frame";
 
-std::string SystemMessage(DWORD error) {
-    char text[512];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, sizeof(text), nullptr);
-    // The message has to fit on one line with the file name.
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                          text[length - 1] == ' ' || text[length - 1] == '.')) {
-        --length;
-    }
-    if (length == 0) {
-        return "system error " + std::to_string(error);
-    }
-    return std::string(text, length);
-}
-
 void Report(const std::string& subject, const std::string& reason) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgramName, subject.c_str(), reason.c_str());
 }
 
-// Removes the file when it goes out of scope, unless it was moved into place.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::string& path) : path_(path) {}
-    ~TemporaryFile() {
-        if (!kept_) {
-            // Nothing more can be done if this fails (or the file was never
-            // made); the write has failed anyway.
-            DeleteFileA(path_.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    void Keep() { kept_ = true; }
-
-  private:
-    std::string path_;
-    bool kept_ = false;
-};
-
-// Writes contents beside the raw frame file, then moves it over that file in
-// one step, so the viewer never sees a partly written frame.
+// Writes contents through a temporary file beside the raw frame file, which
+// then replaces it in one move, so the viewer never sees a partly written frame.
 bool WriteRawFrameFile(const std::vector<BYTE>& contents) {
     char windowsDirectory[MAX_PATH];
     const UINT directoryLength = GetWindowsDirectoryA(windowsDirectory, MAX_PATH);
@@ -71,59 +39,26 @@ bool WriteRawFrameFile(const std::vector<BYTE>& contents) {
         Report("Windows directory", "no room for the raw frame file's path");
         return false;
     }
-    const std::string temporary =
-        std::string(target) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-    if (temporary.size() >= MAX_PATH) {
-        Report(target, "path too long for the temporary file");
-        return false;
-    }
-
-    // Declared first so that it outlives the handle: an open file cannot be deleted.
-    TemporaryFile guard(temporary);
-    FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        Report(temporary, "cannot create: " + SystemMessage(GetLastError()));
-        return false;
-    }
     // At most 1280 x 1024 x 3 + 24 bytes: one request does it.
-    const DWORD size = static_cast<DWORD>(contents.size());
-    DWORD written = 0;
-    if (!WriteFile(file.get(), contents.data(), size, &written, nullptr)) {
-        Report(temporary, "cannot write: " + SystemMessage(GetLastError()));
+    const DWORD error = WriteFileSafely(target, "oxc", [&](HANDLE file) {
+        return WriteAll(file, contents.data(), static_cast<DWORD>(contents.size()));
+    });
+    if (error != 0) {
+        Report(target, "cannot write: " + SystemMessage(error));
         return false;
     }
-    if (written != size) {
-        Report(temporary, "cannot write: the disk took only " + std::to_string(written) + " of " +
-                              std::to_string(size) + " bytes");
-        return false;
-    }
-    if (!file.Close()) {
-        Report(temporary, "cannot write: " + SystemMessage(GetLastError()));
-        return false;
-    }
-    if (!MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING)) {
-        Report(target, "cannot replace: " + SystemMessage(GetLastError()));
-        return false;
-    }
-    guard.Keep();
     return true;
 }
 
 // Starts oxview.exe from this program's folder; returns its exit code when
 // waiting, else 0 once it is running.
 int StartViewer(bool wait) {
-    char module[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-    // A full buffer means the name was cut short.
-    if (length == 0 || length >= MAX_PATH) {
+    char folder[MAX_PATH];
+    if (!ProgramFolder(folder)) {
         Report(kViewerName, "cannot find this program's folder");
         return kExitFailure;
     }
-    std::string viewer(module, length);
-    const std::size_t slash = viewer.find_last_of("\\/");
-    viewer.erase(slash == std::string::npos ? 0 : slash + 1);
-    viewer += kViewerName;
+    const std::string viewer = std::string(folder) + kViewerName;
 
     const std::string commandText = "\"" + viewer + "\"" + kViewerTail;
     // CreateProcessA may write to the command line it is given.
@@ -137,8 +72,8 @@ int StartViewer(bool wait) {
         Report(viewer, "cannot start: " + SystemMessage(GetLastError()));
         return kExitFailure;
     }
-    FileHandle thread(process.hThread);
-    FileHandle child(process.hProcess);
+    KernelHandle thread(process.hThread);
+    KernelHandle child(process.hProcess);
     if (!wait) {
         return kExitSuccess;
     }

@@ -113,8 +113,8 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
                        bool fit, CaptureImage& image, std::string& reason, SystemText systemText) {
     // Opened here rather than by name in the component, so that the reasons
     // for a file that cannot be opened are the system's own.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
