@@ -21,6 +21,7 @@ fi
 
 unset DISPLAY
 source tools/x-display.sh
+source tools/imagemagick.sh
 shot="${OXVIEW_DEMO_SHOT:-$PWD/build/screenshots/demo.png}"
 mkdir -p "$(dirname "$shot")"
 build/wine-run build/oxcapture.exe ${image:+"$image"} &
@@ -38,10 +39,40 @@ if [ -z "$window" ]; then
     wait "$capture" || exit $?
     exit 1
 fi
-# The loading text shows while the frame is prepared; give the first
-# redraws time to land before the picture is taken.
-sleep 2
-import -window "$window" "$shot"
+# The loading text shows while the frame is prepared. The frame reaches the
+# window in one copy, so it is on screen once the start of its top row and
+# of its middle row are. In the raw frame file rows run bottom first in blue,
+# green, red; the screenshot gives red, green, blue.
+prefix="${OXVIEW_WINEPREFIX:-$PWD/build/wineprefix}"
+raw="$prefix/drive_c/windows/temp/oximg.raw"
+hex() { od -An -v -tx1 "$@" | tr -d ' \n'; }
+header=$(hex -N 24 "$raw")
+le32() { echo $((16#${header:$(($1 * 2 + 6)):2}${header:$(($1 * 2 + 4)):2}${header:$(($1 * 2 + 2)):2}${header:$(($1 * 2)):2})); }
+width=$(le32 16)
+height=$(le32 20)
+count=$((width < 64 ? width : 64))
+rows=()
+for y in 0 $((height / 2)); do
+    [ "$count" -gt 0 ] && [ "$height" -gt 0 ] || break
+    bgr=$(hex -j $((24 + (height - 1 - y) * width * 3)) -N $((count * 3)) "$raw")
+    rgb=""
+    for i in $(seq 0 $((count - 1))); do
+        rgb+="${bgr:$((i * 6 + 4)):2}${bgr:$((i * 6 + 2)):2}${bgr:$((i * 6)):2}"
+    done
+    rows+=("$rgb")
+done
+shows_frame() {
+    local pixels row
+    pixels=$(im "$shot" -depth 8 rgb:- | hex)
+    for row in "${rows[@]}"; do
+        [[ "$pixels" == *"$row"* ]] || return 1
+    done
+}
+for _ in $(seq 1 150); do
+    im_import -window "$window" "$shot"
+    shows_frame && break
+    sleep 0.2
+done
 xdotool mousemove --window "$window" 30 60 click 1
 sleep 0.3
 xdotool key Escape

@@ -5,6 +5,7 @@
 set -euo pipefail
 source_dir="$1"
 build_dir="$2"
+source "$source_dir/tools/imagemagick.sh"
 shot="$build_dir/screenshots/demo-test.png"
 rm -f "$shot"
 
@@ -16,7 +17,7 @@ env -u DISPLAY OXVIEW_DEMO_SHOT="$shot" OXVIEW_WINEPREFIX="$build_dir/demo-winep
 
 pixels=$(mktemp)
 trap 'rm -f "$pixels"' EXIT
-convert "$shot" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-F]\{6\}\).*/\1 \2 \3/p' >"$pixels"
+im "$shot" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-F]\{6\}\).*/\1 \2 \3/p' >"$pixels"
 
 # The marker's red square is the leftmost pure red; it starts 4 pixels into
 # the picture, so its first pixel gives the picture's place in the shot.
@@ -42,4 +43,20 @@ expect 40 0 808080 "the grid line on the top row"
 expect 620 20 FFFFFF "the white last colour bar on the right"
 expect 200 100 FF0000 "the red third colour bar"
 expect 1 241 0001FF "the gradient's blue left end"
+# The caption's close button shows its cross, which needs Wine's Marlett
+# font in the prefix (without it Wine draws the letter "r"): a 6-pixel X whose
+# corners lie 12 and 17 pixels in from the right edge, 10 and 15 down.
+width=$(im "$shot" -format %w info:)
+black() { # x y what
+    local got
+    got=$(awk -v x="$1" -v y="$2" '$1 == x && $2 == y { print $3 }' "$pixels")
+    if [ "$got" != "000000" ]; then
+        echo "FAIL: $3 at ($1,$2): got ${got:-nothing}, expected 000000"
+        failures=$((failures + 1))
+    fi
+}
+for corner in "$((width - 17)) 10" "$((width - 12)) 10" "$((width - 17)) 15" "$((width - 12)) 15" \
+              "$((width - 15)) 12" "$((width - 14)) 13"; do
+    black $corner "the close button's cross"
+done
 [ "$failures" -eq 0 ] || exit 1
