@@ -172,6 +172,8 @@ TEST_F(OxcaptureExe, CommandLineFollowsTheUsualConventions) {
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_EQ(0u, run.out.find("Usage: oxcapture")) << run.out;
     EXPECT_EQ("", run.err);
+    run = RunCapture("--version");
+    EXPECT_EQ("oxcapture " OXVIEW_VERSION "\n", run.out) << "the project's version";
     run = RunCapture("--frobnicate");
     EXPECT_EQ(2u, run.exitCode);
     EXPECT_EQ("oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n", run.err);

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Writes the fuzzer's seed corpus: small valid raw frame files of several
 shapes, and the malformed files the viewer has to turn away. Run it again
-after changing a case; the files it writes are committed."""
+after changing a case; the files it writes are committed. Each name says
+what the viewer does with it (valid-: shown, empty-: a plain window, bad-:
+turned away), and the tests check that. The layout is README.md's "The raw
+frame file as oxcapture writes it"."""
 import os
 import struct
 

@@ -33,7 +33,8 @@ const char kCaptureUsage[] =
     "Exit status: the viewer's exit code when waiting for it; otherwise 0 on\n"
     "success, 1 on an error, 2 on a bad command line.\n";
 
-const char kCaptureVersion[] = "oxcapture 1.1\n";
+// The project's version, given by the build; one place for both programs.
+const char kCaptureVersion[] = "oxcapture " OXVIEW_VERSION "\n";
 
 namespace {
 

@@ -4,14 +4,9 @@
 
 #include <vector>
 
-// The raw frame file as written here, little-endian throughout:
-//   0-7    "OXRAWFRM"
-//   8-11   format version, 1
-//   12-15  reserved, 0
-//   16-19  width, signed
-//   20-23  height, signed
-//   24-    width x height x 3 bytes: blue, green, red; bottom row first
-// The viewer reads only the width, the height and the pixels.
+// The raw frame file as written here: "OXRAWFRM", version 1, a reserved 0,
+// the size and the pixels bottom row first (README.md, "The raw frame file
+// as oxcapture writes it"). The viewer reads only the size and the pixels.
 constexpr unsigned char kRawFrameSignature[8] = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M'};
 constexpr unsigned long kRawFrameVersion = 1;
 
