@@ -113,12 +113,12 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     const Bytes header = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M', 1,  0, 0, 0,
                           0,   0,   0,   0,   96,  0,   0,   0,   64, 0, 0, 0};
     EXPECT_EQ(header, Bytes(file.begin(), file.begin() + 24));
-    RgbPicture frame = ReadRawFrame();
-    EXPECT_EQ("255,255,255", frame.At(0, 0));
-    EXPECT_EQ("255,0,0", frame.At(5, 5));
-    EXPECT_EQ("255,0,255", frame.At(40, 1)); // bar 3 at this width
-    EXPECT_EQ("128,128,128", frame.At(95, 10));
-    EXPECT_EQ("110,8,145", frame.At(41, 33));
+    Frame frame = ReadRawFrame();
+    EXPECT_EQ("255,255,255", RgbAt(frame, 0, 0));
+    EXPECT_EQ("255,0,0", RgbAt(frame, 5, 5));
+    EXPECT_EQ("255,0,255", RgbAt(frame, 40, 1)); // bar 3 at this width
+    EXPECT_EQ("128,128,128", RgbAt(frame, 95, 10));
+    EXPECT_EQ("110,8,145", RgbAt(frame, 41, 33));
     const Bytes expected = EncodeRawFrame(MakeTestPattern(96, 64));
     EXPECT_EQ(expected, file) << FirstDifference(file, expected);
 
@@ -128,9 +128,9 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     EXPECT_EQ(Bytes({0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}),
               Bytes(file.begin() + 16, file.begin() + 24));
     frame = ReadRawFrame();
-    EXPECT_EQ("255,0,0", frame.At(20, 20));
-    EXPECT_EQ("255,255,255", frame.At(620, 20));
-    EXPECT_EQ("7,234,248", frame.At(20, 460));
+    EXPECT_EQ("255,0,0", RgbAt(frame, 20, 20));
+    EXPECT_EQ("255,255,255", RgbAt(frame, 620, 20));
+    EXPECT_EQ("7,234,248", RgbAt(frame, 20, 460));
 }
 
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {

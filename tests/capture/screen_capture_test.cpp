@@ -29,17 +29,14 @@ LRESULT CALLBACK PaintBlocks(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // Where the frame does not show the blocks from (left, top) on, or "".
-std::string MissingBlocks(const RgbPicture& frame, int left, int top) {
+std::string MissingBlocks(const Frame& frame, int left, int top) {
     for (int y = 0; y < kBlock; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            const COLORREF c = kColours[x / kBlock];
-            const std::string expected = std::to_string(GetRValue(c)) + "," +
-                                         std::to_string(GetGValue(c)) + "," +
-                                         std::to_string(GetBValue(c));
+            const COLORREF expected = kColours[x / kBlock];
             if (left + x >= frame.width || top + y >= frame.height ||
                 frame.At(left + x, top + y) != expected) {
-                return "no " + expected + " at (" + std::to_string(left + x) + "," +
-                       std::to_string(top + y) + ")";
+                return "no colour " + std::to_string(expected) + " at (" +
+                       std::to_string(left + x) + "," + std::to_string(top + y) + ")";
             }
         }
     }
@@ -83,7 +80,7 @@ TEST_F(ScreenCapture, ARegionAndAWindowGiveThePixelsOnScreen) {
     CaptureRun run = RunCapture("--write-only --delay 0.1 --region " + std::to_string(client_.x) +
                                 "," + std::to_string(client_.y) + ",64x16");
     ASSERT_EQ(0u, run.exitCode) << run.err;
-    RgbPicture frame = ReadRawFrame();
+    Frame frame = ReadRawFrame();
     EXPECT_EQ(kWidth, frame.width);
     EXPECT_EQ(kBlock, frame.height);
     EXPECT_EQ("", MissingBlocks(frame, 0, 0));

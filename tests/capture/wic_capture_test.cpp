@@ -17,15 +17,16 @@ constexpr int kLevelCount = sizeof(kLevels);
 
 // Neighbours differ in every channel, in fewer than 256 colours (so that a
 // palette holds them all) and in more than 16 (so that it takes 8 bits).
-RgbPicture Sample(int width, int height, int seed) {
-    RgbPicture picture;
+Frame Sample(int width, int height, int seed) {
+    Frame picture;
     picture.width = width;
     picture.height = height;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            picture.rgb.insert(picture.rgb.end(), {kLevels[(x * 2 + y * 4 + seed) % kLevelCount],
-                                                   kLevels[(x * 4 + y + 3 + seed) % kLevelCount],
-                                                   kLevels[(x + y * 2 + 6 + seed) % kLevelCount]});
+            picture.topFirst.insert(picture.topFirst.end(),
+                                    {kLevels[(x + y * 2 + 6 + seed) % kLevelCount],
+                                     kLevels[(x * 4 + y + 3 + seed) % kLevelCount],
+                                     kLevels[(x * 2 + y * 4 + seed) % kLevelCount]});
         }
     }
     return picture;
@@ -45,7 +46,7 @@ class PictureFiles : public ::testing::Test {
     void TearDown() override { DeleteFileA(RawFramePath().c_str()); }
 
     // The frame oxcapture makes of the file, or an empty one when it fails.
-    static RgbPicture Capture(const std::string& options, const std::string& path) {
+    static Frame Capture(const std::string& options, const std::string& path) {
         const CaptureRun run = RunCapture("--write-only " + options + " \"" + path + "\"");
         EXPECT_EQ(0u, run.exitCode) << path << ": " << run.err;
         return ReadRawFrame();
@@ -53,7 +54,7 @@ class PictureFiles : public ::testing::Test {
 };
 
 TEST_F(PictureFiles, EachKindGivesItsPixels) {
-    const RgbPicture picture = Sample(13, 7, 0); // 39-byte rows: BMP rows padded
+    const Frame picture = Sample(13, 7, 0); // 39-byte rows: BMP rows padded
     const struct {
         const char* name;
         const char* format;  // ImageMagick's format, where the name does not say it
@@ -84,8 +85,8 @@ TEST_F(PictureFiles, EachKindGivesItsPixels) {
 }
 
 TEST_F(PictureFiles, APictureOfSeveralPagesGivesThePageAsked) {
-    const RgbPicture first = Sample(9, 5, 0);
-    const RgbPicture second = Sample(9, 5, 4);
+    const Frame first = Sample(9, 5, 0);
+    const Frame second = Sample(9, 5, 4);
     for (const char* name : {"pages.tif", "pages.gif"}) {
         SCOPED_TRACE(name);
         const std::string path = ScratchPath(name);
@@ -101,15 +102,18 @@ TEST_F(PictureFiles, APictureOfSeveralPagesGivesThePageAsked) {
 
 TEST_F(PictureFiles, APictureLargerThanAFrameIsRefusedUnlessFitScalesItDown) {
     // Four plain quarters: whatever the scaler's filter, their middles stay.
-    RgbPicture large;
+    Frame large;
     large.width = 2000;
     large.height = 1000;
     for (int y = 0; y < large.height; ++y) {
         for (int x = 0; x < large.width; ++x) {
             const int quarter = (y >= 500) * 2 + (x >= 1000);
-            const std::uint8_t colours[4][3] = {
-                {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {40, 80, 120}};
-            large.rgb.insert(large.rgb.end(), colours[quarter], colours[quarter] + 3);
+            const std::uint8_t colours[4][3] = {// blue, green, red
+                                                {0, 0, 255},
+                                                {0, 255, 0},
+                                                {255, 0, 0},
+                                                {120, 80, 40}};
+            large.topFirst.insert(large.topFirst.end(), colours[quarter], colours[quarter] + 3);
         }
     }
     const std::string path = ScratchPath("large.png");
@@ -122,13 +126,13 @@ TEST_F(PictureFiles, APictureLargerThanAFrameIsRefusedUnlessFitScalesItDown) {
               refused.err);
     EXPECT_EQ(0, ReadRawFrame().width) << "a raw frame file was written";
 
-    const RgbPicture frame = Capture("--fit", path);
+    const Frame frame = Capture("--fit", path);
     ASSERT_EQ(1280, frame.width);
     ASSERT_EQ(640, frame.height);
-    EXPECT_EQ("255,0,0", frame.At(320, 160));
-    EXPECT_EQ("0,255,0", frame.At(960, 160));
-    EXPECT_EQ("0,0,255", frame.At(320, 480));
-    EXPECT_EQ("40,80,120", frame.At(960, 480));
+    EXPECT_EQ("255,0,0", RgbAt(frame, 320, 160));
+    EXPECT_EQ("0,255,0", RgbAt(frame, 960, 160));
+    EXPECT_EQ("0,0,255", RgbAt(frame, 320, 480));
+    EXPECT_EQ("40,80,120", RgbAt(frame, 960, 480));
     DeleteFileA(path.c_str()); // the test's own input
 }
 

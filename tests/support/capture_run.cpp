@@ -80,18 +80,12 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe) {
     return run;
 }
 
-std::string RgbPicture::At(int x, int y) const {
-    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
-    return std::to_string(rgb.at(at)) + "," + std::to_string(rgb.at(at + 1)) + "," +
-           std::to_string(rgb.at(at + 2));
-}
-
-bool MakeImage(const std::vector<RgbPicture>& pages, const std::string& options,
-               const std::string& path, const std::string& format) {
+bool MakeImage(const std::vector<Frame>& pages, const std::string& options, const std::string& path,
+               const std::string& format) {
     std::vector<std::string> arguments = {"-depth", "8"};
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::string page = ScratchPath("page" + std::to_string(i) + ".rgb");
-        if (!WriteFileBytes(page, pages[i].rgb)) {
+        if (!WriteFileBytes(page, FrameAsRgb(pages[i]))) {
             return false;
         }
         arguments.insert(arguments.end(),
@@ -106,50 +100,14 @@ bool MakeImage(const std::vector<RgbPicture>& pages, const std::string& options,
     return ConvertWithImageMagick(arguments, path, format);
 }
 
-RgbPicture ReadRawFrame() {
-    const std::vector<std::uint8_t> file = ReadFileBytes(RawFramePath());
-    RgbPicture picture;
-    if (file.size() < 24) {
-        return picture;
+Frame ReadRawFrame() {
+    const Bytes file = ReadFileBytes(RawFramePath());
+    if (file.size() < 24 || std::string(file.begin(), file.begin() + 16) !=
+                                std::string("OXRAWFRM\1\0\0\0\0\0\0\0", 16)) {
+        return Frame();
     }
-    auto le32 = [&](std::size_t at) {
-        return static_cast<long long>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
-                                      static_cast<std::uint32_t>(file[at + 3]) << 24);
-    };
-    const long long width = le32(16);
-    const long long height = le32(20);
-    if (std::string(file.begin(), file.begin() + 8) != "OXRAWFRM" || le32(8) != 1 ||
-        le32(12) != 0 || width < 1 || height < 1 ||
-        file.size() != 24 + static_cast<std::size_t>(width * height * 3)) {
-        return picture;
-    }
-    picture.width = static_cast<int>(width);
-    picture.height = static_cast<int>(height);
-    // Bottom row first in the file, blue-green-red in each pixel.
-    for (long long y = 0; y < height; ++y) {
-        const std::size_t row = 24 + static_cast<std::size_t>((height - 1 - y) * width * 3);
-        for (long long x = 0; x < width; ++x) {
-            const std::uint8_t* pixel = &file[row + static_cast<std::size_t>(x) * 3];
-            picture.rgb.insert(picture.rgb.end(), {pixel[2], pixel[1], pixel[0]});
-        }
-    }
-    return picture;
-}
-
-std::string Difference(const RgbPicture& got, const RgbPicture& expected, int tolerance) {
-    if (got.width != expected.width || got.height != expected.height) {
-        return "size " + std::to_string(got.width) + "x" + std::to_string(got.height) +
-               ", expected " + std::to_string(expected.width) + "x" +
-               std::to_string(expected.height);
-    }
-    for (std::size_t i = 0; i < got.rgb.size(); ++i) {
-        if (std::abs(got.rgb[i] - expected.rgb[i]) > tolerance) {
-            const int pixel = static_cast<int>(i / 3);
-            const int x = pixel % got.width;
-            const int y = pixel / got.width;
-            return "pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is " +
-                   got.At(x, y) + ", expected " + expected.At(x, y);
-        }
-    }
-    return "";
+    const Frame frame = FrameFromRawBytes(file);
+    const bool whole =
+        frame.width > 0 && frame.height > 0 && file.size() == 24 + frame.topFirst.size();
+    return whole ? frame : Frame();
 }

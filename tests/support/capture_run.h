@@ -4,6 +4,7 @@
 // makes and reads the files around it: pictures made by ImageMagick, and the
 // raw frame file the program leaves.
 
+#include "support/frame_bytes.h"
 #include "support/paths.h"
 
 #include <windows.h>
@@ -27,24 +28,12 @@ struct CaptureRun {
 // messages meanwhile, so that a window of the test stays painted.
 CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CapturePath());
 
-// A picture, top row first, three bytes a pixel: red, green, blue.
-struct RgbPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-    std::string At(int x, int y) const; // "red,green,blue"
-};
-
 // Writes the pages as one picture file with ImageMagick: the format follows
 // the name's extension unless one such as "BMP3" is given; options (words
 // parted by blanks) go before the output name.
-bool MakeImage(const std::vector<RgbPicture>& pages, const std::string& options,
-               const std::string& path, const std::string& format = "");
+bool MakeImage(const std::vector<Frame>& pages, const std::string& options, const std::string& path,
+               const std::string& format = "");
 
-// The raw frame file in the Windows Temp folder, as a picture; empty when it
-// is missing or its header or length is wrong.
-RgbPicture ReadRawFrame();
-
-// Where two pictures first differ by more than tolerance in a channel, or
-// "" where they do not.
-std::string Difference(const RgbPicture& got, const RgbPicture& expected, int tolerance = 0);
+// The raw frame file in the Windows Temp folder as oxcapture writes it, as
+// a frame; an empty one when it is missing or its header or length is wrong.
+Frame ReadRawFrame();

@@ -1,6 +1,7 @@
 #include "support/frame_bytes.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -26,6 +27,29 @@ std::int32_t Get32(const Bytes& in, std::size_t at) {
 std::uint32_t Frame::At(int x, int y) const {
     const std::uint8_t* p = &topFirst[(static_cast<std::size_t>(y) * width + x) * 3];
     return p[2] | p[1] << 8 | static_cast<std::uint32_t>(p[0]) << 16;
+}
+
+std::string RgbAt(const Frame& frame, int x, int y) {
+    const std::uint8_t* p = &frame.topFirst[(static_cast<std::size_t>(y) * frame.width + x) * 3];
+    return std::to_string(p[2]) + "," + std::to_string(p[1]) + "," + std::to_string(p[0]);
+}
+
+std::string Difference(const Frame& got, const Frame& expected, int tolerance) {
+    if (got.width != expected.width || got.height != expected.height) {
+        return "size " + std::to_string(got.width) + "x" + std::to_string(got.height) +
+               ", expected " + std::to_string(expected.width) + "x" +
+               std::to_string(expected.height);
+    }
+    for (std::size_t i = 0; i < got.topFirst.size(); ++i) {
+        if (std::abs(got.topFirst[i] - expected.topFirst[i]) > tolerance) {
+            const int pixel = static_cast<int>(i / 3);
+            const int x = pixel % got.width;
+            const int y = pixel / got.width;
+            return "pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is " +
+                   RgbAt(got, x, y) + ", expected " + RgbAt(expected, x, y);
+        }
+    }
+    return "";
 }
 
 Frame PatternFrame(int width, int height) {
@@ -56,8 +80,17 @@ Bytes RawFrameBytes(const Frame& frame) {
 
 Frame FrameFromRawBytes(const Bytes& raw) {
     Frame frame;
-    frame.width = Get32(raw, 16);
-    frame.height = Get32(raw, 20);
+    if (raw.size() < 24) {
+        return frame;
+    }
+    const std::int64_t width = Get32(raw, 16);
+    const std::int64_t height = Get32(raw, 20);
+    if (width < 0 || height < 0 ||
+        24 + width * height * 3 > static_cast<std::int64_t>(raw.size())) {
+        return frame;
+    }
+    frame.width = static_cast<int>(width);
+    frame.height = static_cast<int>(height);
     const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
     for (int y = frame.height - 1; y >= 0; --y) {
         const auto row = raw.begin() + 24 + y * rowBytes;

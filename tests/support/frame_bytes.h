@@ -20,6 +20,12 @@ struct Frame {
     std::uint32_t At(int x, int y) const;
 };
 
+// The pixel as "red,green,blue", for readable failures.
+std::string RgbAt(const Frame& frame, int x, int y);
+// Where two frames first differ by more than tolerance in a channel, or ""
+// where they do not.
+std::string Difference(const Frame& got, const Frame& expected, int tolerance = 0);
+
 // Every pixel differs from its neighbours in each channel, so a flip, a
 // shift or swapped channels cannot go unseen.
 Frame PatternFrame(int width, int height);
@@ -27,7 +33,7 @@ Frame PatternFrame(int width, int height);
 // The raw frame file for the frame as oxcapture writes it: "OXRAWFRM",
 // version 1, a reserved 0, the size, then the rows bottom first.
 Bytes RawFrameBytes(const Frame& frame);
-// The frame a raw frame file holds, for a file whose header fits its bytes.
+// The frame a raw frame file holds; an empty one when the bytes do not hold it.
 Frame FrameFromRawBytes(const Bytes& raw);
 
 // A raw frame file whose header says width x height (any 32-bit values,

