@@ -21,10 +21,6 @@ namespace {
 constexpr int kRepetitions = 15;
 constexpr int kProgramRuns = 7;
 
-std::string NoText(DWORD error) {
-    return "error " + std::to_string(error);
-}
-
 // The baseline: decode and convert to 32-bit BGR in memory, nothing more.
 bool DecodeInMemory(IWICImagingFactory* factory, const std::wstring& path,
                     std::vector<BYTE>& pixels) {
@@ -52,14 +48,14 @@ bool DecodeInMemory(IWICImagingFactory* factory, const std::wstring& path,
 bool CaptureToFile(const Imaging& imaging, const std::string& png, const std::string& target) {
     CaptureImage image;
     std::string reason;
-    if (!DecodePictureFile(imaging, png, 1, false, image, reason, NoText)) {
+    if (!DecodePictureFile(imaging, png, 1, false, image, reason)) {
         std::fprintf(stderr, "%s: %s\n", png.c_str(), reason.c_str());
         return false;
     }
     const std::vector<unsigned char> contents = EncodeRawFrame(image);
     const std::string temporary = target + ".tmp";
     KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return file.valid() &&
            WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
@@ -83,7 +79,7 @@ bool MeasureCapture(int width, int height, CaptureMedians* result) {
     }
     const Imaging imaging;
     std::string reason;
-    if (!imaging.Ready(reason, NoText)) {
+    if (!imaging.Ready(reason)) {
         std::fprintf(stderr, "%s\n", reason.c_str());
         return false;
     }

@@ -22,7 +22,7 @@ constexpr int kExportRepetitions = 15;
 // the close: the least any program could do to put them in a file.
 void WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, bool flush) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file.valid() ||
         !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||

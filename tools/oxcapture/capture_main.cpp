@@ -96,9 +96,8 @@ bool PrintAndFlush(const char* text) {
 bool PictureFrame(const CaptureOptions& options, CaptureImage& image) {
     const Imaging imaging;
     std::string reason;
-    if (!imaging.Ready(reason, SystemMessage) ||
-        !DecodePictureFile(imaging, options.imagePath, options.page, options.fit, image, reason,
-                           SystemMessage)) {
+    if (!imaging.Ready(reason) ||
+        !DecodePictureFile(imaging, options.imagePath, options.page, options.fit, image, reason)) {
         Report(options.imagePath, reason);
         return false;
     }
@@ -130,9 +129,8 @@ bool ScreenFrame(const CaptureOptions& options, CaptureImage& image) {
         return true;
     }
     const Imaging imaging;
-    if (!imaging.Ready(reason, SystemMessage) ||
-        !ScaleToFrame(imaging, pixels.data(), width, height, frameWidth, frameHeight, image, reason,
-                      SystemMessage)) {
+    if (!imaging.Ready(reason) || !ScaleToFrame(imaging, pixels.data(), width, height, frameWidth,
+                                                frameHeight, image, reason)) {
         Report(SourceName(options), reason);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "tools/oxcapture/wic_decode.h"
 
+#include "app/system_message.h"
 #include "app/win32_handles.h"
 #include "tools/oxcapture/capture_limits.h"
 #include "tools/oxcapture/imaging_errors.h"
@@ -18,16 +19,15 @@ constexpr int kBandRows = 64;
 
 constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
 
-std::string Failure(HRESULT result, const char* step, SystemText systemText) {
+std::string Failure(HRESULT result, const char* step) {
     const DWORD code = static_cast<DWORD>(result);
-    return ImagingFailure(code, step, systemText(code));
+    return ImagingFailure(code, step, SystemMessage(code));
 }
 
 // Scales the source when the frame is smaller, converts it to 32-bit BGR and
 // copies the pixels into the frame.
 bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
-                   int frameWidth, int frameHeight, CaptureImage& image, std::string& reason,
-                   SystemText systemText) {
+                   int frameWidth, int frameHeight, CaptureImage& image, std::string& reason) {
     ComPtr<IWICBitmapScaler> scaler;
     if (static_cast<UINT>(frameWidth) != width || static_cast<UINT>(frameHeight) != height) {
         HRESULT result = factory->CreateBitmapScaler(&scaler);
@@ -39,7 +39,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
             }
         }
         if (FAILED(result)) {
-            reason = Failure(result, "cannot scale it down", systemText);
+            reason = Failure(result, "cannot scale it down");
             return false;
         }
         source = scaler.Get();
@@ -51,7 +51,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
                                        nullptr, 0.0, WICBitmapPaletteTypeCustom);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot convert its pixels", systemText);
+        reason = Failure(result, "cannot convert its pixels");
         return false;
     }
     // In bands of rows, so that the 32-bit copy stays small and warm: a
@@ -68,7 +68,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
         result = converter->CopyPixels(&rectangle, stride, stride * static_cast<UINT>(rows),
                                        band.data());
         if (FAILED(result)) {
-            reason = Failure(result, "cannot decode its pixels", systemText);
+            reason = Failure(result, "cannot decode its pixels");
             return false;
         }
         PutTopFirstBgrxRows(band.data(), top, rows, stride, frame);
@@ -100,17 +100,17 @@ Imaging::~Imaging() {
     }
 }
 
-bool Imaging::Ready(std::string& reason, SystemText systemText) const {
+bool Imaging::Ready(std::string& reason) const {
     if (SUCCEEDED(status_)) {
         return true;
     }
     reason =
-        "cannot start the Windows Imaging Component: " + systemText(static_cast<DWORD>(status_));
+        "cannot start the Windows Imaging Component: " + SystemMessage(static_cast<DWORD>(status_));
     return false;
 }
 
 bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned long page,
-                       bool fit, CaptureImage& image, std::string& reason, SystemText systemText) {
+                       bool fit, CaptureImage& image, std::string& reason) {
     // Opened here rather than by name in the component, so that the reasons
     // for a file that cannot be opened are the system's own.
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -119,12 +119,12 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         const DWORD error = GetLastError();
         reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
                      ? "no such file"
-                     : "cannot open: " + systemText(error);
+                     : "cannot open: " + SystemMessage(error);
         return false;
     }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size)) {
-        reason = "cannot read: " + systemText(GetLastError());
+        reason = "cannot read: " + SystemMessage(GetLastError());
         return false;
     }
     // The component cannot map an empty file and says so obscurely.
@@ -138,13 +138,13 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
     HRESULT result = factory->CreateDecoderFromFileHandle(
         reinterpret_cast<ULONG_PTR>(file.get()), nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read it as a picture", systemText);
+        reason = Failure(result, "cannot read it as a picture");
         return false;
     }
     UINT pages = 0;
     result = decoder->GetFrameCount(&pages);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot count its pages", systemText);
+        reason = Failure(result, "cannot count its pages");
         return false;
     }
     if (!CheckPage(page, pages, reason)) {
@@ -158,19 +158,18 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         result = frame->GetSize(&width, &height);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read its page", systemText);
+        reason = Failure(result, "cannot read its page");
         return false;
     }
     int frameWidth = 0;
     int frameHeight = 0;
     return PlanFrameSize(width, height, fit, "image", frameWidth, frameHeight, reason) &&
            SourceToFrame(factory, frame.Get(), width, height, frameWidth, frameHeight, image,
-                         reason, systemText);
+                         reason);
 }
 
 bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, int height,
-                  int frameWidth, int frameHeight, CaptureImage& image, std::string& reason,
-                  SystemText systemText) {
+                  int frameWidth, int frameHeight, CaptureImage& image, std::string& reason) {
     IWICImagingFactory* factory = imaging.factory();
     const unsigned long long bytes = static_cast<unsigned long long>(width) * height * 4;
     if (bytes > 0xFFFFFFFFull) {
@@ -183,9 +182,9 @@ bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, i
         width, height, GUID_WICPixelFormat32bppBGR, static_cast<UINT>(width) * 4,
         static_cast<UINT>(bytes), const_cast<BYTE*>(topFirstBgrx), &bitmap);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot hold the pixels to scale", systemText);
+        reason = Failure(result, "cannot hold the pixels to scale");
         return false;
     }
     return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, image,
-                         reason, systemText);
+                         reason);
 }

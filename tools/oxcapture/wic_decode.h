@@ -13,9 +13,6 @@
 
 #include <string>
 
-// The system's message text for an error code.
-using SystemText = std::string (*)(DWORD error);
-
 // COM for this thread and the imaging factory, for as long as it lives.
 class Imaging {
   public:
@@ -24,7 +21,7 @@ class Imaging {
     Imaging(const Imaging&) = delete;
     Imaging& operator=(const Imaging&) = delete;
     // False, with a reason, when COM or the component could not be started.
-    bool Ready(std::string& reason, SystemText systemText) const;
+    bool Ready(std::string& reason) const;
     IWICImagingFactory* factory() const { return factory_; }
 
   private:
@@ -37,10 +34,9 @@ class Imaging {
 // refused, or scaled down with fit. On failure reason holds one line in words
 // and image is untouched.
 bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned long page,
-                       bool fit, CaptureImage& image, std::string& reason, SystemText systemText);
+                       bool fit, CaptureImage& image, std::string& reason);
 
 // 32-bit pixels (rows top first, width x 4 bytes each) scaled to the frame's
 // size with the component's scaler.
 bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, int height,
-                  int frameWidth, int frameHeight, CaptureImage& image, std::string& reason,
-                  SystemText systemText);
+                  int frameWidth, int frameHeight, CaptureImage& image, std::string& reason);
