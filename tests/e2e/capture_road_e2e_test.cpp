@@ -13,13 +13,8 @@ class CaptureRoad : public ViewerTest {
         ChildProcess capture;
         const std::string program = BuildFolder() + "oxcapture.exe";
         ASSERT_TRUE(capture.Start("\"" + program + "\" \"" + source + "\"", program));
-        HWND window = nullptr;
-        ASSERT_TRUE(PollWithoutPumping([&] {
-            window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
-            return window != nullptr || !capture.Running();
-        }));
-        ASSERT_NE(nullptr, window) << "the capture program ended with " << capture.WaitForExit(0);
-        ASSERT_TRUE(viewer_.Adopt(window));
+        HWND window = AdoptViewerStartedBy(capture);
+        ASSERT_NE(nullptr, window);
         EXPECT_TRUE(PollWithoutPumping([&] {
             return CountFrameMismatches(CaptureClient(window), image) == 0;
         })) << "the screen does not show the image";

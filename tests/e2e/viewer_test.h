@@ -32,6 +32,21 @@ class ViewerTest : public ::testing::Test {
         return window;
     }
 
+    // Waits for the viewer that a running capture program starts, and takes
+    // it over as this test's viewer; null when the capture program ends first.
+    HWND AdoptViewerStartedBy(ChildProcess& capture) {
+        HWND window = nullptr;
+        EXPECT_TRUE(PollWithoutPumping([&] {
+            window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
+            return window != nullptr || !capture.Running();
+        }));
+        EXPECT_NE(nullptr, window) << "the capture program ended with " << capture.WaitForExit(0);
+        if (window != nullptr) {
+            EXPECT_TRUE(viewer_.Adopt(window));
+        }
+        return window;
+    }
+
     // Brings a window of the viewer to the front, the way a user would.
     static void Activate(HWND window) {
         if (!PollWithoutPumping([&] { return GetForegroundWindow() == window; }, 2000)) {

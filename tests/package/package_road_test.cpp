@@ -41,13 +41,8 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
 
     ChildProcess capturing;
     ASSERT_TRUE(capturing.Start("\"" + capture + "\" --size 96x64", capture));
-    HWND window = nullptr;
-    ASSERT_TRUE(PollWithoutPumping([&] {
-        window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
-        return window != nullptr || !capturing.Running();
-    }));
-    ASSERT_NE(nullptr, window) << "oxcapture ended with " << capturing.WaitForExit(0);
-    ASSERT_TRUE(viewer_.Adopt(window));
+    HWND window = AdoptViewerStartedBy(capturing);
+    ASSERT_NE(nullptr, window);
     const std::string image = ImagePathOf(viewer_.Id());
     EXPECT_EQ(0, _stricmp((folder + "oxview.exe").c_str(), image.c_str()))
         << "the viewer runs from " << image << ", not from " << folder;

@@ -115,7 +115,8 @@ TEST(ProgramDetails, BothProgramsEmbedAManifestAndTheViewersIcon) {
         EXPECT_NE(std::string::npos, manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"));
         EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"));
         EXPECT_EQ(std::string::npos, manifest.find("dpiAware")) << "the window size is fixed";
-        EXPECT_TRUE(icon == resources.Bytes(IDI_VIEWER_ICON, RT_GROUP_ICON)) << "icon group 101 differs";
+        EXPECT_TRUE(icon == resources.Bytes(IDI_VIEWER_ICON, RT_GROUP_ICON))
+            << "icon group 101 differs";
 
         // The loader's own parser: on Windows a manifest it refuses keeps
         // the program from starting at all.
