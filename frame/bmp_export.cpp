@@ -9,6 +9,7 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -18,6 +19,13 @@ namespace {
 
 const char kSaveFilter[] = "BMP Files\0*.BMP\0";
 constexpr DWORD kSaveDialogFlags = OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+// The dialog's record in its oldest form, which every version of the dialog
+// takes (OPENFILENAME_SIZE_VERSION_400A, which is no constant expression):
+// up to lpTemplateName, 76 bytes on 32-bit Windows, 136 on 64-bit.
+constexpr DWORD kSaveDialogRecordBytes =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(kSaveDialogRecordBytes == (sizeof(void*) == 4 ? 76 : 136),
+              "the save dialog gets the record's oldest form");
 
 class FileSink final : public BmpSink {
   public:
@@ -87,7 +95,7 @@ void ApplicationRecord::SaveAsBmp() {
 
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof(dialog));
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.lStructSize = kSaveDialogRecordBytes;
     dialog.hwndOwner = window;
     dialog.hInstance = g_moduleInstance;
     dialog.lpstrFilter = kSaveFilter;

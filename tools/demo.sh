@@ -12,19 +12,38 @@ if [ -n "$image" ]; then
 fi
 
 tools/install-deps.sh
-[ -f build/build.ninja ] || cmake --preset default >/dev/null
-cmake --build --preset default --target oxview oxcapture >/dev/null
-
+OXVIEW_TOOL=demo
+source tools/wine-road.sh
+if [ "$OXVIEW_ROAD" = win32 ]; then
+    preset=default folder=build
+    echo "demo: the 32-bit viewer (build/), as this host runs 32-bit programs"
+else
+    preset=win64 folder=build-win64
+    echo "demo: the 64-bit viewer (build-win64/): $oxview_why"
+fi
+[ -f $folder/build.ninja ] || cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target oxview oxcapture >/dev/null
+headless=1
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    exec build/wine-run build/oxcapture.exe ${image:+"$image"}
+    headless=0
+else
+    unset DISPLAY
+    source tools/x-display.sh
+fi
+# Made now, so that the wait for the window below does not include it: the
+# first run on a slow machine takes a minute or two.
+$folder/wine-run cmd /c exit 0 >/dev/null 2>&1 || {
+    echo "demo: Wine could not make its prefix for $folder" >&2
+    exit 1
+}
+if [ $headless -eq 0 ]; then
+    exec $folder/wine-run $folder/oxcapture.exe ${image:+"$image"}
 fi
 
-unset DISPLAY
-source tools/x-display.sh
 source tools/imagemagick.sh
-shot="${OXVIEW_DEMO_SHOT:-$PWD/build/screenshots/demo.png}"
+shot="${OXVIEW_DEMO_SHOT:-$PWD/$folder/screenshots/demo.png}"
 mkdir -p "$(dirname "$shot")"
-build/wine-run build/oxcapture.exe ${image:+"$image"} &
+$folder/wine-run $folder/oxcapture.exe ${image:+"$image"} &
 capture=$!
 
 window=""
@@ -43,7 +62,7 @@ fi
 # window in one copy, so it is on screen once the start of its top row and
 # of its middle row are. In the raw frame file rows run bottom first in blue,
 # green, red; the screenshot gives red, green, blue.
-prefix="${OXVIEW_WINEPREFIX:-$PWD/build/wineprefix}"
+prefix="${OXVIEW_WINEPREFIX:-$PWD/$folder/wineprefix}"
 raw="$prefix/drive_c/windows/temp/oximg.raw"
 hex() { od -An -v -tx1 "$@" | tr -d ' \n'; }
 header=$(hex -N 24 "$raw")
@@ -79,5 +98,5 @@ xdotool key Escape
 status=0
 wait "$capture" || status=$?
 echo "Screenshot of the viewer: $shot"
-WINEPREFIX="${OXVIEW_WINEPREFIX:-$PWD/build/wineprefix}" wineserver -k 2>/dev/null || true
+WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 exit $status

@@ -44,8 +44,10 @@ bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std
                         &startup, &info)) {
         return false;
     }
-    CloseHandle(info.hThread); // not waitable for a Unix program: nothing to learn from them
-    CloseHandle(info.hProcess);
+    // Not closed: for a Unix program Wine gives no handles of its own, and
+    // the 64-bit loader leaves a stale value in hThread, whose close would
+    // take an unrelated handle of this process (its message queue's, so
+    // every MsgWaitForMultipleObjects after it fails).
     return PollWithoutPumping([&] { return FileExists(output); }, 60000);
 }
 

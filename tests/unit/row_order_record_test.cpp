@@ -25,4 +25,19 @@ TEST(ReverseRowOrder, CopiesByTheRecordsSizeAndMovesRowsByItsArguments) {
     EXPECT_EQ(expected, Bytes(destination, destination + 18));
 }
 
+TEST(ReverseRowOrder, RefusesRowsBeyondAFrameBufferOnEveryBuild) {
+    SettingsKeyGuard settings;
+    ApplicationRecord record;
+    unsigned char block[6] = {1, 2, 3, 4, 5, 6};
+    const Bytes before(block, block + 6);
+    // 12.9 GB: a 64-bit size_t holds it, so only the buffer's size stops it.
+    record.width = 0x7FFFFFFF;
+    record.height = 2;
+    EXPECT_FALSE(record.ReverseRowOrder(block, block, 1, 2));
+    record.width = 1;
+    record.height = 1;
+    EXPECT_FALSE(record.ReverseRowOrder(block, block, 0x7FFFFFFF, 2));
+    EXPECT_EQ(before, Bytes(block, block + 6));
+}
+
 } // namespace

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks both programs as files, with the toolchain's own tools and without
+# running them, so that it holds on hosts that cannot run this build: the
+# machine type, that only Windows system DLLs are imported, and the resources
+# Windows reads from them. Usage: program_files_check.sh OBJDUMP WINDRES ARCH
+# VERSION BUILD_DIR, with ARCH i386 or x86-64.
+set -euo pipefail
+objdump=$1 windres=$2 arch=$3 version=$4 build=$5
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# What Windows itself ships; anything else would have to travel in the zip.
+system_dlls=" advapi32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll
+  shell32.dll shlwapi.dll user32.dll version.dll windowscodecs.dll winmm.dll "
+magic=$([ "$arch" = i386 ] && echo "PE32" || echo "PE32+")
+numeric_version="${version//./, }, 0"
+
+for program in oxview oxcapture; do
+    file="$build/$program.exe"
+    [ -f "$file" ] || { fail "$file is missing"; continue; }
+    header=$("$objdump" -p "$file")
+    format=$(sed -n 's/.*file format //p' <<<"$header" | head -n 1)
+    [ "$format" = "pei-$arch" ] || fail "$program: file format '$format', expected pei-$arch"
+    got_magic=$(awk '$1 == "Magic" { print $3 }' <<<"$header")
+    [ "$got_magic" = "($magic)" ] || fail "$program: optional header $got_magic, expected ($magic)"
+    while read -r dll; do
+        [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "$program imports $dll, not a Windows system DLL"
+    done < <(sed -n 's/^\s*DLL Name: //p' <<<"$header")
+
+    resources=$("$windres" -J coff -O rc -i "$file" | grep -v '^  0x')
+    expect() { # what, then a fixed text the resources must hold
+        grep -qF -- "$2" <<<"$resources" || fail "$program: $1: no '$2' in its resources"
+    }
+    expect "icon group 101" "101 14 /* RT_GROUP_ICON */"
+    expect "version resource" "FILEVERSION $numeric_version"
+    expect "version string" "VALUE \"ProductVersion\", \"$version\""
+    expect "file name" "VALUE \"OriginalFilename\", \"$program.exe\""
+    expect "manifest" "1 24 /* RT_MANIFEST */"
+    expect "manifest's execution level" 'level=""asInvoker""'
+done
+# The viewer loads its menu and accelerator table by number.
+resources=$("$windres" -J coff -O rc -i "$build/oxview.exe" | grep -v '^  0x')
+for text in "141 MENU" 'MENUITEM "Save", 40014' 'MENUITEM "E&xit\t    ESC", 40006' \
+            "113 ACCELERATORS" "27, 40006, VIRTKEY"; do
+    grep -qF -- "$text" <<<"$resources" || fail "oxview: no '$text' in its resources"
+done
+[ "$failures" -eq 0 ] || exit 1
+echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, menu 141, accelerators 113, icon group 101, version $version, manifest"
