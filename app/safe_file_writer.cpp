@@ -8,8 +8,7 @@ namespace {
 
 // The folder part of path with its final backslash, or "." for a bare name.
 void FolderOf(const char* path, char (&folder)[MAX_PATH]) {
-    const char* slash = std::strrchr(path, '\\');
-    const std::size_t length = slash != nullptr ? static_cast<std::size_t>(slash - path) + 1 : 0;
+    const std::size_t length = FolderLength(path);
     if (length == 0 || length >= MAX_PATH) {
         std::strcpy(folder, ".");
         return;
@@ -18,11 +17,14 @@ void FolderOf(const char* path, char (&folder)[MAX_PATH]) {
     folder[length] = '\0';
 }
 
-// Creates path, lets writeContents fill it, flushes and closes it.
-DWORD WriteWhole(const char* path, const std::function<DWORD(HANDLE)>& writeContents) {
+// Creates path, lets writeContents fill it, flushes and closes it. opened
+// tells whether path was created or emptied by this call.
+DWORD WriteWhole(const char* path, const std::function<DWORD(HANDLE)>& writeContents,
+                 bool& opened) {
     KernelHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    opened = file.valid();
+    if (!opened) {
         return GetLastError();
     }
     if (DWORD error = writeContents(file.get())) {
@@ -34,10 +36,28 @@ DWORD WriteWhole(const char* path, const std::function<DWORD(HANDLE)>& writeCont
     return file.Close() ? 0 : GetLastError();
 }
 
+DWORD WriteDirectly(const char* target, const std::function<DWORD(HANDLE)>& writeContents) {
+    bool opened = false;
+    const DWORD error = WriteWhole(target, writeContents, opened);
+    // A half-written file must not pass for a good one; the old one is lost
+    // already. A file this save could not open (hidden, or held by another
+    // program) is not its to delete. If deleting fails, the error above is
+    // reported.
+    if (error != 0 && opened) {
+        DeleteFileA(target);
+    }
+    return error;
+}
+
 } // namespace
 
 WriteRoad ChooseWriteRoad(std::size_t folderLength, std::size_t shortFolderLength,
-                          std::size_t limit) {
+                          DWORD temporaryError, std::size_t limit) {
+    // A folder that lets the user replace files but not add any: the target
+    // can still be written in place.
+    if (temporaryError == ERROR_ACCESS_DENIED) {
+        return WriteRoad::kDirect;
+    }
     if (folderLength <= limit) {
         return WriteRoad::kTemporaryBeside;
     }
@@ -45,6 +65,18 @@ WriteRoad ChooseWriteRoad(std::size_t folderLength, std::size_t shortFolderLengt
         return WriteRoad::kTemporaryViaShortFolder;
     }
     return WriteRoad::kDirect;
+}
+
+std::size_t FolderLength(const char* path, UINT codePage) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; path[i] != '\0'; ++i) {
+        if (path[i] == '\\') {
+            length = i + 1;
+        } else if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(path[i])) && path[i + 1] != '\0') {
+            ++i; // the trail byte may be 0x5C, a backslash in any one-byte code page
+        }
+    }
+    return length;
 }
 
 DWORD WriteAll(HANDLE file, const void* data, DWORD count) {
@@ -73,26 +105,29 @@ DWORD WriteFileSafely(const char* target, const char* prefix,
 
     const WriteRoad road = ChooseWriteRoad(folderLength, shortLength);
     if (road == WriteRoad::kDirect) {
-        const DWORD error = WriteWhole(target, writeContents);
-        if (error != 0) {
-            // A half-written file must not pass for a good one; the old one is
-            // lost already. If even this fails, the error above is reported.
-            DeleteFileA(target);
-        }
-        return error;
+        return WriteDirectly(target, writeContents);
     }
 
     char temporary[MAX_PATH];
     const char* temporaryFolder = road == WriteRoad::kTemporaryBeside ? folder : shortFolder;
+    DWORD error = 0;
+    bool opened = false;
+    // Windows refuses the name where no file may be added; Wine hands one
+    // out and refuses the file itself.
     if (GetTempFileNameA(temporaryFolder, prefix, 0, temporary) == 0) {
-        return GetLastError();
-    }
-    DWORD error = WriteWhole(temporary, writeContents);
-    if (error == 0 && !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
         error = GetLastError();
+    } else {
+        error = WriteWhole(temporary, writeContents, opened);
+        if (error == 0 && !MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) {
+            error = GetLastError();
+        }
+        if (error != 0) {
+            DeleteFileA(temporary); // best effort; the failure itself is reported
+        }
     }
-    if (error != 0) {
-        DeleteFileA(temporary); // best effort; the failure itself is reported
+    if (error != 0 && !opened &&
+        ChooseWriteRoad(folderLength, shortLength, error) == WriteRoad::kDirect) {
+        return WriteDirectly(target, writeContents);
     }
     return error;
 }

@@ -14,7 +14,8 @@ enum class WriteRoad {
     // (8.3) form, for a folder too long for a temporary name of its own.
     kTemporaryViaShortFolder,
     // Straight into the target, where no temporary name can be had on its
-    // volume at all; a failed write then loses the old file.
+    // volume at all, or where the folder refuses new files but the target
+    // may still be replaced; a failed write then loses the old file.
     kDirect,
 };
 
@@ -22,9 +23,15 @@ enum class WriteRoad {
 constexpr std::size_t kTempFileFolderLimit = MAX_PATH - 14;
 
 // The road for a target in a folder of folderLength characters whose short
-// form has shortFolderLength characters (0 when it has none).
+// form has shortFolderLength characters (0 when it has none), given why the
+// temporary file could not be made there (0 before it was tried).
 WriteRoad ChooseWriteRoad(std::size_t folderLength, std::size_t shortFolderLength,
-                          std::size_t limit = kTempFileFolderLimit);
+                          DWORD temporaryError = 0, std::size_t limit = kTempFileFolderLimit);
+
+// The length of path's folder with its final backslash, 0 for a bare name.
+// The trail byte of a double-byte character of codePage (CP_ACP for the
+// file functions' own) is never taken for a backslash.
+std::size_t FolderLength(const char* path, UINT codePage = CP_ACP);
 
 // One checked write request: 0, the system's error, or ERROR_HANDLE_DISK_FULL
 // for a write that took fewer bytes than it was given.

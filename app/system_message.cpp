@@ -1,20 +1,31 @@
 #include "app/system_message.h"
 
+#include <cstdio>
+#include <cstring>
+
 std::string SystemMessage(DWORD error) {
     char text[512];
+    return std::string(text, SystemMessageInto(error, text, sizeof(text)));
+}
+
+std::size_t SystemMessageInto(DWORD error, char* text, std::size_t size) {
+    char words[512];
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, error, 0, text, sizeof(text), nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                          text[length - 1] == ' ' || text[length - 1] == '.')) {
+                                  nullptr, error, 0, words, sizeof(words), nullptr);
+    while (length > 0 && (words[length - 1] == '\r' || words[length - 1] == '\n' ||
+                          words[length - 1] == ' ' || words[length - 1] == '.')) {
         --length;
     }
     for (DWORD i = 0; i < length; ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            text[i] = ' '; // a message of several lines still fits on one
+        if (words[i] == '\r' || words[i] == '\n') {
+            words[i] = ' '; // a message of several lines still fits on one
         }
     }
     if (length == 0) {
-        return "system error " + std::to_string(error);
+        length = static_cast<DWORD>(std::snprintf(words, sizeof(words), "system error %lu", error));
     }
-    return std::string(text, length);
+    const std::size_t kept = length < size ? length : size - 1;
+    std::memcpy(text, words, kept);
+    text[kept] = '\0';
+    return kept;
 }

@@ -8,12 +8,14 @@
 #include "frame/frame_header.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
-#include <string>
 
 namespace {
 
@@ -56,10 +58,31 @@ DWORD BottomFirstRows(ApplicationRecord& record, std::unique_ptr<BYTE[]>& block)
 }
 
 void ReportSaveFailure(HWND owner, const char* target, const char* caption, DWORD error) {
-    const std::string text = "The picture could not be saved to\n" + std::string(target) + "\n\n" +
-                             SystemMessage(error) + ".";
+    char text[kSaveFailureTextSize];
+    SaveFailureText(target, error, text);
     // The user is told; there is nothing more to do if even the box fails.
-    MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONERROR);
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
+}
+
+// The user's Pictures folder with its backslash, cut as the dialog's folder
+// always is; the program's own folder where the user has none, or where it
+// would not fit with its backslash.
+void InitialSaveFolder(char (&folder)[MAX_PATH]) {
+    // S_FALSE: known, but not there.
+    if (SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK) {
+        const std::size_t length = std::strlen(folder);
+        if (length + 2 <= MAX_PATH) { // the backslash and the final 0
+            // Cut after a backslash inside it, so the dialog opens in the folder
+            // itself rather than in its parent.
+            folder[length] = '\\';
+            folder[length + 1] = '\0';
+            CutAfterLastBackslash(folder);
+            return;
+        }
+    }
+    // Where the system cannot say, an empty folder lets the dialog open in its
+    // own default.
+    ProgramFolder(folder);
 }
 
 } // namespace
@@ -79,19 +102,27 @@ DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target) {
     if (DWORD error = BottomFirstRows(record, rows)) {
         return error;
     }
-    return WriteFileSafely(target, "oxv", [&](HANDLE file) -> DWORD {
+    auto writeBmp = [&](HANDLE file) -> DWORD {
         FileSink sink(file);
         return StreamBmp(rows.get(), record.width, record.height, sink);
-    });
+    };
+    // Handed over by reference, which std::function takes without allocating.
+    return WriteFileSafely(target, "oxv", std::ref(writeBmp));
+}
+
+void SaveFailureText(const char* target, DWORD error, char (&text)[kSaveFailureTextSize]) {
+    char reason[512];
+    SystemMessageInto(error, reason, sizeof(reason));
+    // A text too long is cut; snprintf always ends it.
+    std::snprintf(text, sizeof(text), "The picture could not be saved to\n%s\n\n%s.", target,
+                  reason);
 }
 
 void ApplicationRecord::SaveAsBmp() {
     // Both buffers are made afresh: every Save proposes "Image.bmp" again.
     char fileName[MAX_PATH] = "Image.bmp";
-    // The program's own folder; where the system cannot say, an empty one
-    // lets the dialog open in its own default.
     char initialFolder[MAX_PATH];
-    ProgramFolder(initialFolder);
+    InitialSaveFolder(initialFolder);
 
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof(dialog));

@@ -1,6 +1,8 @@
 #include "viewer_test.h"
 #include "resources/resource_ids.h"
 
+#include <cstdlib>
+
 namespace {
 
 class SaveAsBmp : public ViewerTest {
@@ -82,11 +84,10 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
     EXPECT_EQ(0, viewer_.WaitForExit());
 }
 
-TEST_F(SaveAsBmp, ABareNameLandsInTheProgramsOwnFolder) {
-    // The dialog opens in the viewer's folder, so a name without a folder
-    // is saved there.
+TEST_F(SaveAsBmp, ABareNameLandsInThePicturesFolder) {
+    // The dialog opens in Pictures (under Wine a link to the Unix home folder).
     const std::string name = "bare-name-save.bmp";
-    const std::string expected = BuildFolder() + name;
+    const std::string expected = std::string(std::getenv("USERPROFILE")) + "\\Pictures\\" + name;
     DeleteFileA(expected.c_str());
     const Frame frame = PatternFrame(64, 48);
     HWND window = StartOn(frame);

@@ -6,8 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
+
+// Counts this program's allocations; out of line, it pairs with libstdc++'s delete (free).
+static std::size_t g_allocations = 0;
+__attribute__((noinline)) void* operator new(std::size_t size) {
+    ++g_allocations;
+    void* block = std::malloc(size != 0 ? size : 1);
+    return block != nullptr ? block : throw std::bad_alloc();
+}
 
 namespace {
 
@@ -53,6 +63,15 @@ TEST_F(BmpExport, SavingTwiceGivesTheSameBytesAndLeavesTheFrameBuffer) {
     ASSERT_EQ(0u, WriteFrameAsBmp(record, second));
     EXPECT_EQ(first.bytes, second.bytes);
     EXPECT_EQ(before, Bytes(buffer, buffer + before.size()));
+}
+
+TEST_F(BmpExport, AFailedSaveIsToldWithoutAllocatingInATextCutToFit) {
+    const std::string target = "C:\\" + std::string(1200, 'x');
+    char text[kSaveFailureTextSize];
+    const std::size_t before = g_allocations;
+    SaveFailureText(target.c_str(), ERROR_NOT_ENOUGH_MEMORY, text);
+    EXPECT_EQ(before, g_allocations) << "allocations while out of memory";
+    EXPECT_EQ(("The picture could not be saved to\n" + target).substr(0, sizeof(text) - 1), text);
 }
 
 } // namespace

@@ -17,6 +17,7 @@ TEST(WriteRoad, ATemporaryNameIsUsedWheneverOneFitsTheFolder) {
     const struct {
         std::size_t folder, shortFolder;
         WriteRoad road;
+        DWORD temporaryError = 0; // why the temporary file could not be made
     } cases[] = {
         {3, 0, WriteRoad::kTemporaryBeside},
         {limit, 0, WriteRoad::kTemporaryBeside},
@@ -25,11 +26,21 @@ TEST(WriteRoad, ATemporaryNameIsUsedWheneverOneFitsTheFolder) {
         {limit + 1, 0, WriteRoad::kDirect}, // the volume has no short names
         {250, 250, WriteRoad::kDirect},     // every part already short
         {258, limit + 1, WriteRoad::kDirect},
+        {3, 0, WriteRoad::kDirect, ERROR_ACCESS_DENIED}, // no new files, but one may be replaced
+        {limit + 1, 40, WriteRoad::kDirect, ERROR_ACCESS_DENIED},
+        {3, 0, WriteRoad::kTemporaryBeside, ERROR_DISK_FULL}, // the failure stands
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.road, ChooseWriteRoad(c.folder, c.shortFolder))
+        EXPECT_EQ(c.road, ChooseWriteRoad(c.folder, c.shortFolder, c.temporaryError))
             << "folder " << c.folder << ", short form " << c.shortFolder;
     }
+}
+
+TEST(WriteRoad, TheFolderEndsAtTheLastBackslashThatIsNoTrailByte) {
+    const char* const name = "X:\\dir\\\x83\\.bmp"; // ソ.bmp in Japanese, ソ being 0x83 0x5C
+    EXPECT_EQ(7u, FolderLength(name, 932));
+    EXPECT_EQ(9u, FolderLength(name, 1252)) << "two characters in a one-byte code page";
+    EXPECT_EQ(7u, FolderLength("X:\\dir\\\x83", 932)) << "a lead byte at the very end";
 }
 
 // Each test writes in a folder of its own under the test folder.
@@ -132,6 +143,17 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
         static_cast<DWORD>(ERROR_DISK_FULL),
         WriteFileSafely(target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }));
     EXPECT_FALSE(FileExists(target));
+
+    // Not opened, so not this save's to delete: a hidden file (which Windows
+    // refuses to replace) held by a program that lets others only delete it.
+    ASSERT_TRUE(WriteFileBytes(target, Bytes(300, 0x42)));
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(0u, Write(target, Bytes(10, 1)));
+    CloseHandle(holder); // a deletion asked for meanwhile would happen now
+    EXPECT_EQ(Bytes(300, 0x42), ReadFileBytes(target)) << "the old file is gone or changed";
+    DeleteFileA(target.c_str());
 }
 
 } // namespace
