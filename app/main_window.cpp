@@ -2,7 +2,7 @@
 
 #include "app/application_record.h"
 #include "app/frame_clock.h"
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 #include "resources/resource_ids.h"
 
 #include <climits>

@@ -1,9 +1,9 @@
 #include "frame/bmp_export.h"
 
 #include "app/application_record.h"
-#include "app/program_folder.h"
-#include "app/safe_file_writer.h"
-#include "app/system_message.h"
+#include "core/program_folder.h"
+#include "core/safe_file_writer.h"
+#include "core/system_message.h"
 #include "frame/bmp_layout.h"
 #include "frame/frame_header.h"
 

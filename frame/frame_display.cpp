@@ -1,6 +1,6 @@
 #include "app/application_record.h"
 
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 #include "frame/frame_header.h"
 
 namespace {

@@ -1,25 +1,7 @@
-#include "frame/raw_frame_file.h"
-
 #include "app/application_record.h"
-#include "app/win32_handles.h"
+#include "core/raw_frame_path.h"
+#include "core/win32_handles.h"
 #include "frame/frame_header.h"
-
-#include <cstring>
-
-static const char kRawFrameSuffix[] = "\\Temp\\oximg.raw";
-
-bool BuildRawFramePath(const char* windowsDirectory, UINT directoryLength, char (&path)[MAX_PATH]) {
-    path[0] = '\0';
-    if (directoryLength == 0 || directoryLength >= MAX_PATH) {
-        return false;
-    }
-    if (directoryLength + sizeof(kRawFrameSuffix) > MAX_PATH) {
-        return false;
-    }
-    std::memcpy(path, windowsDirectory, directoryLength);
-    std::memcpy(path + directoryLength, kRawFrameSuffix, sizeof(kRawFrameSuffix));
-    return true;
-}
 
 bool ApplicationRecord::ReadRawFrameFile(FrameBuffer* destination, DWORD* size) {
     char windowsDirectory[MAX_PATH];

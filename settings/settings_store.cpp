@@ -1,7 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "app/application_record.h"
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 
 const char kSettingsKeyPath[] = "Software\\DirectX AppWizard Apps\\OX581_DX9";
 

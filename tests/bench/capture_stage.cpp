@@ -3,11 +3,11 @@
 // component's decode and conversion of the same file into memory, which no
 // capture can do without.
 
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 #include "stages.h"
 #include "support/capture_run.h"
-#include "tools/oxcapture/raw_frame_encode.h"
-#include "tools/oxcapture/wic_decode.h"
+#include "capture/raw_frame_encode.h"
+#include "capture/wic_decode.h"
 
 #include <wrl/client.h>
 

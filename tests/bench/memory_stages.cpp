@@ -2,7 +2,7 @@
 // way to move the same bytes.
 
 #include "app/application_record.h"
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 #include "frame/bmp_export.h"
 #include "frame/bmp_layout.h"
 #include "frame/frame_header.h"

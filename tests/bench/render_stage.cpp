@@ -3,7 +3,7 @@
 // pass costs beyond the per-pixel drawing it cannot avoid.
 
 #include "app/application_record.h"
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 #include "frame/frame_header.h"
 #include "stages.h"
 #include "support/test_window.h"

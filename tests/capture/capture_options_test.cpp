@@ -1,4 +1,4 @@
-#include "tools/oxcapture/capture_options.h"
+#include "capture/capture_options.h"
 
 #include <gtest/gtest.h>
 

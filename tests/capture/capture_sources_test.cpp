@@ -1,9 +1,9 @@
 // The pure rules for the sources: the command line, the frame's size and
 // the desktop checks.
 
-#include "tools/oxcapture/capture_limits.h"
-#include "tools/oxcapture/capture_options.h"
-#include "tools/oxcapture/imaging_errors.h"
+#include "capture/capture_limits.h"
+#include "capture/capture_options.h"
+#include "capture/imaging_errors.h"
 
 #include <gtest/gtest.h>
 

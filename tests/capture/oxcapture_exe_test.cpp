@@ -1,8 +1,8 @@
 // Runs the real oxcapture.exe, as a capture program or a script would, and
 // checks what it leaves in the Windows Temp folder.
 
-#include "tools/oxcapture/raw_frame_encode.h"
-#include "tools/oxcapture/test_pattern.h"
+#include "capture/raw_frame_encode.h"
+#include "capture/test_pattern.h"
 
 #include "support/capture_run.h"
 #include "support/files.h"

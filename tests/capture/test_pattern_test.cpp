@@ -1,4 +1,4 @@
-#include "tools/oxcapture/test_pattern.h"
+#include "capture/test_pattern.h"
 
 #include <gtest/gtest.h>
 

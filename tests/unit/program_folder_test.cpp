@@ -1,5 +1,5 @@
-#include "app/program_folder.h"
-#include "app/system_message.h"
+#include "core/program_folder.h"
+#include "core/system_message.h"
 #include "support/paths.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/application_record.h"
-#include "frame/raw_frame_file.h"
+#include "core/raw_frame_path.h"
 #include "support/files.h"
 #include "support/frame_bytes.h"
 #include "support/settings_key_guard.h"

@@ -1,4 +1,4 @@
-#include "app/safe_file_writer.h"
+#include "core/safe_file_writer.h"
 #include "support/files.h"
 #include "support/paths.h"
 

@@ -1,6 +1,6 @@
-#include "tools/oxcapture/capture_limits.h"
+#include "capture/capture_limits.h"
 
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 // The built-in test pattern, defined pixel by pixel for a picture of
 // width x height (each at least 1), x from the left and y from the top. The

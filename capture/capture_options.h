@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/oxcapture/capture_limits.h"
+#include "capture/capture_limits.h"
 
 #include <string>
 

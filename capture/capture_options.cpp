@@ -1,6 +1,6 @@
-#include "tools/oxcapture/capture_options.h"
+#include "capture/capture_options.h"
 
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 const char kCaptureUsage[] =
     "Usage: oxcapture [OPTION]... [PICTURE]\n"

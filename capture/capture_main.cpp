@@ -2,17 +2,17 @@
 // viewer on it. The picture work is in the pure functions beside this file;
 // this only ties them to files and processes.
 
-#include "app/program_folder.h"
-#include "app/safe_file_writer.h"
-#include "app/system_message.h"
-#include "app/win32_handles.h"
-#include "frame/raw_frame_file.h"
-#include "tools/oxcapture/capture_limits.h"
-#include "tools/oxcapture/capture_options.h"
-#include "tools/oxcapture/raw_frame_encode.h"
-#include "tools/oxcapture/screen_capture.h"
-#include "tools/oxcapture/test_pattern.h"
-#include "tools/oxcapture/wic_decode.h"
+#include "core/program_folder.h"
+#include "core/safe_file_writer.h"
+#include "core/system_message.h"
+#include "core/win32_handles.h"
+#include "core/raw_frame_path.h"
+#include "capture/capture_limits.h"
+#include "capture/capture_options.h"
+#include "capture/raw_frame_encode.h"
+#include "capture/screen_capture.h"
+#include "capture/test_pattern.h"
+#include "capture/wic_decode.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/system_message.h"
+#include "core/system_message.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 void PutTopFirstBgrxRows(const unsigned char* rows, int firstRow, int rowCount, std::size_t stride,
                          CaptureImage& image) {

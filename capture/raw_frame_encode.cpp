@@ -1,4 +1,4 @@
-#include "tools/oxcapture/raw_frame_encode.h"
+#include "capture/raw_frame_encode.h"
 
 #include "frame/frame_header.h"
 #include "frame/little_endian.h"

@@ -1,4 +1,4 @@
-#include "tools/oxcapture/imaging_errors.h"
+#include "capture/imaging_errors.h"
 
 #include <cstdio>
 

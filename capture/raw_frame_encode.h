@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 // Reading the desktop's pixels from the screen's device context, as they
 // stand at the moment of the call.
 
-#include "tools/oxcapture/capture_limits.h"
-#include "tools/oxcapture/capture_options.h"
+#include "capture/capture_limits.h"
+#include "capture/capture_options.h"
 
 #include <string>
 #include <vector>

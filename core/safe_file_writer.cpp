@@ -1,6 +1,6 @@
-#include "app/safe_file_writer.h"
+#include "core/safe_file_writer.h"
 
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "tools/oxcapture/wic_decode.h"
+#include "capture/wic_decode.h"
 
-#include "app/system_message.h"
-#include "app/win32_handles.h"
-#include "tools/oxcapture/capture_limits.h"
-#include "tools/oxcapture/imaging_errors.h"
+#include "core/system_message.h"
+#include "core/win32_handles.h"
+#include "capture/capture_limits.h"
+#include "capture/imaging_errors.h"
 
 #include <wrl/client.h>
 

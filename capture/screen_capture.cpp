@@ -1,6 +1,6 @@
-#include "tools/oxcapture/screen_capture.h"
+#include "capture/screen_capture.h"
 
-#include "app/win32_handles.h"
+#include "core/win32_handles.h"
 
 ScreenArea VirtualDesktop() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),

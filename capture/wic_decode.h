@@ -5,7 +5,7 @@
 // is dropped. Paletted sources must go that way: a direct conversion of
 // them to 24-bit BGR is refused by some versions of the component.
 
-#include "tools/oxcapture/capture_image.h"
+#include "capture/capture_image.h"
 
 #include <windows.h>
 
