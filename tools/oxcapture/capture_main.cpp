@@ -154,6 +154,7 @@ int main() {
     case CaptureAction::kVersion:
         return WriteText(STD_OUTPUT_HANDLE, kCaptureVersion) ? kExitSuccess : kExitFailure;
     case CaptureAction::kUsageError:
+        // The exit code tells it even where standard error cannot.
         WriteText(STD_ERROR_HANDLE, std::string(kProgramName) + ": " + options.error + "\nTry '" +
                                         kProgramName + " --help'.\n");
         return kExitUsage;

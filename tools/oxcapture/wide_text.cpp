@@ -39,7 +39,7 @@ bool CommandLineArguments(std::vector<std::string>& arguments) {
     for (int i = 0; i < count; ++i) {
         arguments.push_back(Utf8FromWide(words[i]));
     }
-    LocalFree(words); // returns the block only on failure; nothing else holds it
+    LocalFree(words); // a block of memory only: nothing to lose if it stays
     return true;
 }
 
