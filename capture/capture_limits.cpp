@@ -6,40 +6,42 @@
 
 namespace {
 
-std::string SizeText(unsigned long long width, unsigned long long height) {
+std::string SizeText(long long width, long long height) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
 // The rounded quotient, at least 1: a sliver of a picture keeps one row.
-unsigned long long ScaledSide(unsigned long long side, unsigned long long to,
-                              unsigned long long from) {
-    return std::max(1ull, (side * to + from / 2) / from);
+long long ScaledSide(long long side, long long to, long long from) {
+    return std::max(1ll, (side * to + from / 2) / from);
 }
 
 } // namespace
 
-bool PlanFrameSize(unsigned long long width, unsigned long long height, bool fit,
-                   const std::string& what, int& frameWidth, int& frameHeight,
-                   std::string& reason) {
-    if (width == 0 || height == 0) {
+bool PlanFrameSize(long long width, long long height, bool fit, const std::string& what,
+                   int& frameWidth, int& frameHeight, std::string& reason) {
+    if (width <= 0 || height <= 0) {
         reason = what + " is " + SizeText(width, height) + ": it has no pixels";
         return false;
     }
-    constexpr unsigned long long kWidth = kMaxCaptureWidth;
-    constexpr unsigned long long kHeight = kMaxCaptureHeight;
+    // By division, so that no pair of sides can overflow the product.
+    if (width > kMaxSourcePixels / height) {
+        reason = what + " is " + SizeText(width, height) + ", more than " +
+                 std::to_string(kMaxSourcePixels) + " pixels: too large to read";
+        return false;
+    }
+    constexpr long long kWidth = kMaxCaptureWidth;
+    constexpr long long kHeight = kMaxCaptureHeight;
     if (width <= kWidth && height <= kHeight) {
         frameWidth = static_cast<int>(width);
         frameHeight = static_cast<int>(height);
         return true;
     }
-    // Pictures and screens are far below 2^32 a side, so these products
-    // cannot overflow 64 bits; beyond that the codec refuses first.
-    const unsigned long long limit = 1ull << 32;
-    if (!fit || width >= limit || height >= limit) {
+    if (!fit) {
         reason = what + " is " + SizeText(width, height) + ", larger than " +
-                 SizeText(kWidth, kHeight) + (fit ? "" : "; --fit scales it down");
+                 SizeText(kWidth, kHeight) + "; --fit scales it down";
         return false;
     }
+    // Each side is at most 2^28 now, so these products fit 64 bits.
     // Whichever side meets its limit first sets the scale.
     if (width * kHeight >= height * kWidth) {
         frameWidth = static_cast<int>(kWidth);

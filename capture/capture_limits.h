@@ -15,13 +15,18 @@ struct ScreenArea {
     long long height = 0;
 };
 
+// The most pixels any source may have, with --fit or without: the decoders
+// hold a whole picture in memory, and beyond this their 32-bit arithmetic
+// and a 32-bit process's memory give out.
+constexpr long long kMaxSourcePixels = 1ll << 28;
+
 // The frame size for a picture or screen area of width x height. As it is
 // when it fits 1280x1024; with fit, larger ones shrink, keeping their aspect
 // ratio, to the largest size that fits (each side at least 1). Refused, with
-// a reason naming the size and what, when it has no pixels or is too large
-// without fit.
-bool PlanFrameSize(unsigned long long width, unsigned long long height, bool fit,
-                   const std::string& what, int& frameWidth, int& frameHeight, std::string& reason);
+// a reason naming the size and what, when a side is zero or negative, when
+// it has more than kMaxSourcePixels, or when it is too large without fit.
+bool PlanFrameSize(long long width, long long height, bool fit, const std::string& what,
+                   int& frameWidth, int& frameHeight, std::string& reason);
 
 // page counts from 1; count is how many the file holds.
 bool CheckPage(unsigned long page, unsigned long count, std::string& reason);

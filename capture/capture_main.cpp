@@ -13,8 +13,8 @@
 #include "capture/screen_capture.h"
 #include "capture/test_pattern.h"
 #include "capture/wic_decode.h"
+#include "capture/wide_text.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,8 @@ constexpr char kViewerName[] = "oxview.exe";
 constexpr char kViewerTail[] = " --frame";
 
 void Report(const std::string& subject, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, subject.c_str(), reason.c_str());
+    // Standard error is where a failure is told; if that fails, nothing can be.
+    WriteText(STD_ERROR_HANDLE, std::string(kProgramName) + ": " + subject + ": " + reason + "\n");
 }
 
 // Writes contents through a temporary file beside the raw frame file, which
@@ -89,10 +90,6 @@ int StartViewer(bool wait) {
     return static_cast<int>(exitCode);
 }
 
-bool PrintAndFlush(const char* text) {
-    return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
-}
-
 bool PictureFrame(const CaptureOptions& options, CaptureImage& image) {
     const Imaging imaging;
     std::string reason;
@@ -114,9 +111,8 @@ bool ScreenFrame(const CaptureOptions& options, CaptureImage& image) {
     std::vector<unsigned char> pixels;
     std::string reason;
     if (!ScreenSourceArea(options, area, reason) ||
-        !PlanFrameSize(static_cast<unsigned long long>(area.width),
-                       static_cast<unsigned long long>(area.height), options.fit,
-                       SourceWord(options.source), frameWidth, frameHeight, reason) ||
+        !PlanFrameSize(area.width, area.height, options.fit, SourceWord(options.source), frameWidth,
+                       frameHeight, reason) ||
         !GrabScreenArea(area, pixels, reason)) {
         Report(SourceName(options), reason);
         return false;
@@ -139,16 +135,28 @@ bool ScreenFrame(const CaptureOptions& options, CaptureImage& image) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    const CaptureOptions options = ParseCaptureOptions(argc, argv);
+// The command line is read in UTF-16, as Windows keeps it: the 8-bit argv of
+// the C runtime loses every character outside the ANSI code page.
+int main() {
+    std::vector<std::string> arguments;
+    if (!CommandLineArguments(arguments)) {
+        Report("command line", "cannot read it: " + SystemMessage(GetLastError()));
+        return kExitFailure;
+    }
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    const CaptureOptions options = ParseCaptureOptions(static_cast<int>(argv.size()), argv.data());
     switch (options.action) {
     case CaptureAction::kHelp:
-        return PrintAndFlush(kCaptureUsage) ? kExitSuccess : kExitFailure;
+        return WriteText(STD_OUTPUT_HANDLE, kCaptureUsage) ? kExitSuccess : kExitFailure;
     case CaptureAction::kVersion:
-        return PrintAndFlush(kCaptureVersion) ? kExitSuccess : kExitFailure;
+        return WriteText(STD_OUTPUT_HANDLE, kCaptureVersion) ? kExitSuccess : kExitFailure;
     case CaptureAction::kUsageError:
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", kProgramName, options.error.c_str(),
-                     kProgramName);
+        // The exit code tells it even where standard error cannot.
+        WriteText(STD_ERROR_HANDLE, std::string(kProgramName) + ": " + options.error + "\nTry '" +
+                                        kProgramName + " --help'.\n");
         return kExitUsage;
     case CaptureAction::kCapture:
         break;

@@ -2,72 +2,39 @@
 
 #include "capture/capture_image.h"
 
-const char kCaptureUsage[] =
-    "Usage: oxcapture [OPTION]... [PICTURE]\n"
-    "Writes one frame to the raw frame file in the Temp folder under the Windows\n"
-    "directory, then starts oxview.exe from this program's folder to show it.\n"
-    "\n"
-    "The frame comes from one source at most:\n"
-    "  PICTURE           a picture file in any format the system's codecs read:\n"
-    "                    PNG, JPEG, GIF, TIFF, BMP, ICO, ...\n"
-    "  --screen          the primary screen\n"
-    "  --region X,Y,WxH  a rectangle of the desktop: left, top, width, height\n"
-    "  --window TITLE    the on-screen rectangle of the top-level window with\n"
-    "                    that caption\n"
-    "and is the built-in test pattern when none is given. The screen is captured\n"
-    "before the viewer starts. Transparency is dropped: each pixel keeps its\n"
-    "colour as if it were opaque. A frame holds at most 1280x1024 pixels.\n"
-    "\n"
-    "  --page N         which page of a picture with several (GIF, TIFF), from 1\n"
-    "  --fit            scale a picture or capture larger than 1280x1024 down to\n"
-    "                   the largest size that fits, keeping its aspect ratio\n"
-    "                   (without it, such a source is refused)\n"
-    "  --delay SECONDS  wait before capturing the screen, such as 3 or 0.5\n"
-    "  --size WxH       size of the test pattern (default 640x480, at most\n"
-    "                   1280x1024)\n"
-    "  --no-wait        return as soon as the viewer has started\n"
-    "  --write-only     write the raw frame file only; do not start the viewer\n"
-    "  -h, --help       show this help and exit\n"
-    "  --version        show the version and exit\n"
-    "\n"
-    "Exit status: the viewer's exit code when waiting for it; otherwise 0 on\n"
-    "success, 1 on an error, 2 on a bad command line.\n";
-
-// The project's version, given by the build; one place for both programs.
-const char kCaptureVersion[] = "oxcapture " OXVIEW_VERSION "\n";
+#include <algorithm>
+#include <charconv>
+#include <climits>
 
 namespace {
 
 constexpr char kOneSource[] =
     "only one source may be given: a picture file, --screen, --region or --window";
 
-// Decimal digits only; saturates so that no input can overflow.
-bool ParseDimension(const std::string& text, std::size_t begin, std::size_t end, long& value) {
-    if (begin == end) {
-        return false;
-    }
-    value = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-        if (value < 1000000) {
-            value = value * 10 + (text[i] - '0');
-        }
-    }
-    return true;
-}
+enum class Number { kRead, kMalformed, kTooLarge };
 
-// As ParseDimension, with an optional minus sign.
-bool ParseCoordinate(const std::string& text, std::size_t begin, std::size_t end,
-                     long long& value) {
-    const bool negative = begin < end && text[begin] == '-';
-    long magnitude = 0;
-    if (!ParseDimension(text, begin + (negative ? 1 : 0), end, magnitude)) {
-        return false;
+// Decimal digits in text[begin, end), after a minus sign where signed allows
+// one. Too large when its magnitude passes limit, however many digits it
+// has: nothing is cut or wrapped.
+Number ReadNumber(const std::string& text, std::size_t begin, std::size_t end, bool isSigned,
+                  long long limit, long long& value) {
+    if (begin >= end || (text[begin] == '-' && !isSigned)) {
+        return Number::kMalformed;
     }
-    value = negative ? -static_cast<long long>(magnitude) : magnitude;
-    return true;
+    const char* last = text.data() + end;
+    long long read = 0;
+    const std::from_chars_result result = std::from_chars(text.data() + begin, last, read);
+    if (result.ptr != last) {
+        return Number::kMalformed;
+    }
+    if (result.ec == std::errc::result_out_of_range || read > limit || read < -limit) {
+        return Number::kTooLarge;
+    }
+    if (result.ec != std::errc()) {
+        return Number::kMalformed;
+    }
+    value = read;
+    return Number::kRead;
 }
 
 CaptureOptions UsageError(const std::string& message) {
@@ -85,19 +52,21 @@ bool IsScreenSource(CaptureSource source) {
 } // namespace
 
 bool ParseFrameSize(const std::string& text, int& width, int& height, std::string& error) {
-    const std::size_t cross = text.find_first_of("xX");
-    long w = 0;
-    long h = 0;
-    if (cross == std::string::npos || !ParseDimension(text, 0, cross, w) ||
-        !ParseDimension(text, cross + 1, text.size(), h)) {
+    // A missing cross leaves the second part empty, and so malformed.
+    const std::size_t cross = std::min(text.find_first_of("xX"), text.size());
+    long long w = 0;
+    long long h = 0;
+    const Number readW = ReadNumber(text, 0, cross, false, kMaxCaptureWidth, w);
+    const Number readH = ReadNumber(text, cross + 1, text.size(), false, kMaxCaptureHeight, h);
+    if (readW == Number::kMalformed || readH == Number::kMalformed) {
         error = "invalid size '" + text + "' (expected WIDTHxHEIGHT, such as 800x600)";
         return false;
     }
-    if (w < 1 || h < 1) {
+    if ((readW == Number::kRead && w < 1) || (readH == Number::kRead && h < 1)) {
         error = "invalid size '" + text + "': width and height must be at least 1";
         return false;
     }
-    if (w > kMaxCaptureWidth || h > kMaxCaptureHeight) {
+    if (readW != Number::kRead || readH != Number::kRead) {
         error = "invalid size '" + text + "': at most 1280x1024";
         return false;
     }
@@ -107,45 +76,51 @@ bool ParseFrameSize(const std::string& text, int& width, int& height, std::strin
 }
 
 bool ParseRegion(const std::string& text, ScreenArea& region, std::string& error) {
-    const std::size_t comma1 = text.find(',');
-    const std::size_t comma2 = comma1 == std::string::npos ? comma1 : text.find(',', comma1 + 1);
-    const std::size_t cross =
-        comma2 == std::string::npos ? comma2 : text.find_first_of("xX", comma2 + 1);
+    // A missing separator leaves the parts after it empty, and so malformed.
+    const std::size_t comma1 = std::min(text.find(','), text.size());
+    const std::size_t comma2 = std::min(text.find(',', comma1 + 1), text.size());
+    const std::size_t cross = std::min(text.find_first_of("xX", comma2 + 1), text.size());
     ScreenArea parsed;
-    long width = 0;
-    long height = 0;
-    if (cross == std::string::npos || !ParseCoordinate(text, 0, comma1, parsed.x) ||
-        !ParseCoordinate(text, comma1 + 1, comma2, parsed.y) ||
-        !ParseDimension(text, comma2 + 1, cross, width) ||
-        !ParseDimension(text, cross + 1, text.size(), height)) {
-        error = "invalid region '" + text + "' (expected X,Y,WIDTHxHEIGHT, such as 0,0,800x600)";
-        return false;
+    // Desktop coordinates are 32-bit: a larger number names no place on it.
+    const Number parts[] = {
+        ReadNumber(text, 0, comma1, true, INT_MAX, parsed.x),
+        ReadNumber(text, comma1 + 1, comma2, true, INT_MAX, parsed.y),
+        ReadNumber(text, comma2 + 1, cross, false, INT_MAX, parsed.width),
+        ReadNumber(text, cross + 1, text.size(), false, INT_MAX, parsed.height)};
+    for (const Number part : parts) {
+        if (part == Number::kMalformed) {
+            error =
+                "invalid region '" + text + "' (expected X,Y,WIDTHxHEIGHT, such as 0,0,800x600)";
+            return false;
+        }
     }
-    parsed.width = width;
-    parsed.height = height;
+    for (const Number part : parts) {
+        if (part == Number::kTooLarge) {
+            error = "invalid region '" + text + "': a number in it is too large (at most " +
+                    std::to_string(INT_MAX) + ")";
+            return false;
+        }
+    }
     region = parsed;
     return true;
 }
 
 bool ParseDelay(const std::string& text, unsigned long& milliseconds, std::string& error) {
-    const std::size_t point = text.find('.');
-    const std::size_t wholeEnd = point == std::string::npos ? text.size() : point;
-    long seconds = 0;
-    long fraction = 0;
-    if (!ParseDimension(text, 0, wholeEnd, seconds) ||
-        (point != std::string::npos && !ParseDimension(text, point + 1, text.size(), fraction))) {
+    const std::size_t point = std::min(text.find('.'), text.size());
+    const std::string fraction = point < text.size() ? text.substr(point + 1) : "0";
+    long long seconds = 0;
+    const Number whole = ReadNumber(text, 0, point, false, kMaxDelayMs / 1000, seconds);
+    if (whole == Number::kMalformed || fraction.empty() ||
+        fraction.find_first_not_of("0123456789") != std::string::npos) {
         error = "invalid delay '" + text + "' (expected seconds, such as 3 or 0.5)";
         return false;
     }
     // Milliseconds from the first three digits of the fraction.
-    unsigned long long total = static_cast<unsigned long long>(seconds) * 1000;
-    if (point != std::string::npos) {
-        unsigned long long scale = 100;
-        for (std::size_t i = point + 1; i < text.size() && scale > 0; ++i, scale /= 10) {
-            total += static_cast<unsigned long long>(text[i] - '0') * scale;
-        }
+    long long total = seconds * 1000;
+    for (std::size_t i = 0, scale = 100; i < fraction.size() && scale > 0; ++i, scale /= 10) {
+        total += (fraction[i] - '0') * static_cast<long long>(scale);
     }
-    if (total > kMaxDelayMs) {
+    if (whole == Number::kTooLarge || total > static_cast<long long>(kMaxDelayMs)) {
         error = "invalid delay '" + text + "': at most 3600 seconds";
         return false;
     }
@@ -173,7 +148,7 @@ std::string SourceName(const CaptureOptions& options) {
     case CaptureSource::kFile:
         return options.imagePath;
     case CaptureSource::kRegion:
-        return "region " + AreaText(options.region);
+        return "region " + options.regionText;
     case CaptureSource::kWindow:
         return "window '" + options.windowTitle + "'";
     default:
@@ -216,7 +191,14 @@ CaptureOptions ParseCaptureOptions(int argc, const char* const* argv) {
             return true;
         };
         std::string error;
+        if (!optionsEnded && argument == "/?") {
+            options.action = CaptureAction::kHelp;
+            return options;
+        }
         if (!isOption) {
+            if (argument.empty()) {
+                return UsageError("the picture file name is empty");
+            }
             if (options.source == CaptureSource::kFile) {
                 return UsageError("only one image file may be given");
             }
@@ -261,13 +243,21 @@ CaptureOptions ParseCaptureOptions(int argc, const char* const* argv) {
                 if (region && !ParseRegion(value, options.region, error)) {
                     return UsageError(error);
                 }
+                options.regionText = value; // echoed as typed
                 if (!region && value.empty()) {
                     return UsageError("option '--window' requires a window title");
                 }
                 options.windowTitle = region ? "" : value;
             } else if (name == "--page") {
-                long page = 0;
-                if (!ParseDimension(value, 0, value.size(), page) || page < 1) {
+                // A page is counted in 32 bits, as the decoders count them.
+                constexpr long long kMaxPage = 0xFFFFFFFFll;
+                long long page = 0;
+                const Number read = ReadNumber(value, 0, value.size(), false, kMaxPage, page);
+                if (read == Number::kTooLarge) {
+                    return UsageError("invalid page '" + value + "': at most " +
+                                      std::to_string(kMaxPage));
+                }
+                if (read == Number::kMalformed || page < 1) {
                     return UsageError("invalid page '" + value +
                                       "' (expected a page number, from 1)");
                 }

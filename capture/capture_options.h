@@ -25,6 +25,7 @@ struct CaptureOptions {
     std::string imagePath;   // kFile
     unsigned long page = 1;  // kFile: counting from 1
     ScreenArea region;       // kRegion
+    std::string regionText;  // kRegion: as typed, for messages
     std::string windowTitle; // kWindow
     unsigned long delayMs = 0;
     bool fit = false; // a file or the screen: scale down what is too large
@@ -36,9 +37,10 @@ struct CaptureOptions {
     std::string error;
 };
 
-// Reads argv[1..argc-1]. Options may come before or after the file; "--"
-// ends them. Options with a value take it as the next argument or after
-// "=". --help (or -h) and --version win over what follows them.
+// Reads argv[1..argc-1], UTF-8 text. Options may come before or after the
+// file; "--" ends them. Options with a value take it as the next argument or
+// after "=". --help (or -h, or /? as Windows programs take it) and --version
+// win over what follows them.
 CaptureOptions ParseCaptureOptions(int argc, const char* const* argv);
 
 // "WIDTHxHEIGHT" in decimal digits, each from 1 up to 1280 and 1024. On
@@ -46,8 +48,8 @@ CaptureOptions ParseCaptureOptions(int argc, const char* const* argv);
 bool ParseFrameSize(const std::string& text, int& width, int& height, std::string& error);
 
 // "X,Y,WIDTHxHEIGHT": X and Y decimal, maybe negative; the sizes decimal
-// digits. Whether the region is on the desktop, or empty, is checked when
-// capturing.
+// digits; none beyond 32-bit coordinates. Whether the region is on the
+// desktop, or empty, is checked when capturing.
 bool ParseRegion(const std::string& text, ScreenArea& region, std::string& error);
 
 // Seconds, whole or with a decimal fraction ("3", "0.5"), at most an hour;

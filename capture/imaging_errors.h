@@ -7,6 +7,9 @@
 // phrase of their own. Others read "<step>: <systemText>" when they are
 // general system codes (facility 0 or Win32), whose message text the caller
 // passes, and "<step>: error 0x88982F99" otherwise: the system has no text
-// for the imaging component's own codes.
+// for the imaging component's own codes. format is what the file's
+// signature names ("PNG"), or empty: with a format, a code that does not say
+// that the format or the operation is unsupported reads "damaged or cut
+// short PNG picture", followed by "(<step>: <text>)" for a general code.
 std::string ImagingFailure(unsigned long code, const std::string& step,
-                           const std::string& systemText);
+                           const std::string& systemText, const std::string& format = "");

@@ -1,6 +1,7 @@
 #include "capture/screen_capture.h"
 
 #include "core/win32_handles.h"
+#include "capture/wide_text.h"
 
 ScreenArea VirtualDesktop() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
@@ -12,7 +13,7 @@ ScreenArea PrimaryScreen() {
 }
 
 bool FindWindowArea(const std::string& title, ScreenArea& area, std::string& reason) {
-    HWND window = FindWindowA(nullptr, title.c_str());
+    HWND window = FindWindowW(nullptr, WideFromUtf8(title).c_str());
     if (window == nullptr || !IsWindowVisible(window)) {
         reason = "no such window on the desktop";
         return false;

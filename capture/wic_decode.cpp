@@ -4,6 +4,8 @@
 #include "core/win32_handles.h"
 #include "capture/capture_limits.h"
 #include "capture/imaging_errors.h"
+#include "capture/picture_header.h"
+#include "capture/wide_text.h"
 
 #include <wrl/client.h>
 
@@ -19,15 +21,17 @@ constexpr int kBandRows = 64;
 
 constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
 
-std::string Failure(HRESULT result, const char* step) {
+// format: what the file's signature names, or "" (see ImagingFailure).
+std::string Failure(HRESULT result, const char* step, const std::string& format = "") {
     const DWORD code = static_cast<DWORD>(result);
-    return ImagingFailure(code, step, SystemMessage(code));
+    return ImagingFailure(code, step, SystemMessage(code), format);
 }
 
 // Scales the source when the frame is smaller, converts it to 32-bit BGR and
 // copies the pixels into the frame.
 bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
-                   int frameWidth, int frameHeight, CaptureImage& image, std::string& reason) {
+                   int frameWidth, int frameHeight, const std::string& format, CaptureImage& image,
+                   std::string& reason) {
     ComPtr<IWICBitmapScaler> scaler;
     if (static_cast<UINT>(frameWidth) != width || static_cast<UINT>(frameHeight) != height) {
         HRESULT result = factory->CreateBitmapScaler(&scaler);
@@ -39,7 +43,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
             }
         }
         if (FAILED(result)) {
-            reason = Failure(result, "cannot scale it down");
+            reason = Failure(result, "cannot scale it down", format);
             return false;
         }
         source = scaler.Get();
@@ -51,7 +55,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
                                        nullptr, 0.0, WICBitmapPaletteTypeCustom);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot convert its pixels");
+        reason = Failure(result, "cannot convert its pixels", format);
         return false;
     }
     // In bands of rows, so that the 32-bit copy stays small and warm: a
@@ -68,13 +72,58 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
         result = converter->CopyPixels(&rectangle, stride, stride * static_cast<UINT>(rows),
                                        band.data());
         if (FAILED(result)) {
-            reason = Failure(result, "cannot decode its pixels");
+            reason = Failure(result, "cannot decode its pixels", format);
             return false;
         }
         PutTopFirstBgrxRows(band.data(), top, rows, stride, frame);
     }
     image = std::move(frame);
     return true;
+}
+
+// Up to count bytes from offset on; got says how many there were.
+bool ReadAt(HANDLE file, unsigned long long offset, std::uint8_t* bytes, DWORD count, DWORD& got) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+           ReadFile(file, bytes, count, &got, nullptr);
+}
+
+// Decides from the file's own bytes, before any decoder sees them, whether
+// the picture could become a frame: some decoders take the whole picture
+// into memory, with 32-bit arithmetic, as soon as they are made or a page is
+// asked for. format is what the signature names, or "".
+bool CheckPictureBytes(HANDLE file, unsigned long page, bool fit, std::string& format,
+                       std::string& reason) {
+    std::uint8_t start[kPictureHeaderBytes];
+    DWORD got = 0;
+    if (!ReadAt(file, 0, start, sizeof(start), got)) {
+        reason = "cannot read: " + SystemMessage(GetLastError());
+        return false;
+    }
+    // The component cannot map an empty file and says so obscurely.
+    if (got == 0) {
+        reason = "empty file";
+        return false;
+    }
+    PictureHeader header = ReadPictureHeader(start, got);
+    format = FormatName(header.format);
+    // A page the icon does not have is refused by its count later.
+    if (header.format == PictureFormat::kIco && page <= IconPageCount(start, got)) {
+        std::uint8_t entry[kIconEntryBytes];
+        DWORD entryBytes = 0;
+        if (!ReadAt(file, IconEntryOffset(page), entry, sizeof(entry), entryBytes) ||
+            (entryBytes == sizeof(entry) &&
+             !ReadAt(file, IconImageOffset(entry), start, sizeof(start), got))) {
+            reason = "cannot read: " + SystemMessage(GetLastError());
+            return false;
+        }
+        // A directory cut short is the decoder's to refuse.
+        if (entryBytes == sizeof(entry)) {
+            header = ReadIconImage(start, got);
+        }
+    }
+    return CheckPictureHeader(header, fit, reason);
 }
 
 } // namespace
@@ -113,8 +162,8 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
                        bool fit, CaptureImage& image, std::string& reason) {
     // Opened here rather than by name in the component, so that the reasons
     // for a file that cannot be opened are the system's own.
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -122,14 +171,13 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
                      : "cannot open: " + SystemMessage(error);
         return false;
     }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) {
-        reason = "cannot read: " + SystemMessage(GetLastError());
+    std::string format;
+    const LARGE_INTEGER fileStart = {};
+    if (!CheckPictureBytes(file.get(), page, fit, format, reason)) {
         return false;
     }
-    // The component cannot map an empty file and says so obscurely.
-    if (size.QuadPart == 0) {
-        reason = "empty file";
+    if (!SetFilePointerEx(file.get(), fileStart, nullptr, FILE_BEGIN)) {
+        reason = "cannot read: " + SystemMessage(GetLastError());
         return false;
     }
 
@@ -138,13 +186,13 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
     HRESULT result = factory->CreateDecoderFromFileHandle(
         reinterpret_cast<ULONG_PTR>(file.get()), nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read it as a picture");
+        reason = Failure(result, "cannot read it as a picture", format);
         return false;
     }
     UINT pages = 0;
     result = decoder->GetFrameCount(&pages);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot count its pages");
+        reason = Failure(result, "cannot count its pages", format);
         return false;
     }
     if (!CheckPage(page, pages, reason)) {
@@ -158,14 +206,14 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         result = frame->GetSize(&width, &height);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read its page");
+        reason = Failure(result, "cannot read its page", format);
         return false;
     }
     int frameWidth = 0;
     int frameHeight = 0;
     return PlanFrameSize(width, height, fit, "image", frameWidth, frameHeight, reason) &&
-           SourceToFrame(factory, frame.Get(), width, height, frameWidth, frameHeight, image,
-                         reason);
+           SourceToFrame(factory, frame.Get(), width, height, frameWidth, frameHeight, format,
+                         image, reason);
 }
 
 bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, int height,
@@ -185,6 +233,6 @@ bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, i
         reason = Failure(result, "cannot hold the pixels to scale");
         return false;
     }
-    return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, image,
+    return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, "", image,
                          reason);
 }

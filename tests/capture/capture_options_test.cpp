@@ -31,11 +31,13 @@ TEST(CaptureOptions, OptionsAndTheFileMayComeInAnyOrder) {
     EXPECT_EQ("1280x1024", SizeOf(Parse({"--size=1280x1024"})));
     // After "--" a name that looks like an option is the file.
     EXPECT_EQ("--help", Parse({"--", "--help"}).imagePath);
+    EXPECT_EQ(4294967295ul, Parse({"--page=4294967295", "a.tif"}).page);
 }
 
 TEST(CaptureOptions, HelpWinsAndBadCommandLinesAreUsageErrors) {
     EXPECT_EQ(CaptureAction::kHelp, Parse({"a.bmp", "--help", "--bogus"}).action);
     EXPECT_EQ(CaptureAction::kHelp, Parse({"-h"}).action);
+    EXPECT_EQ("/?", Parse({"--", "/?"}).imagePath);
     EXPECT_EQ(CaptureAction::kVersion, Parse({"--version"}).action);
     const struct {
         std::vector<const char*> arguments;
@@ -46,6 +48,9 @@ TEST(CaptureOptions, HelpWinsAndBadCommandLinesAreUsageErrors) {
         {{"--size"}, "option '--size' requires an argument"},
         {{"--size", "big"}, "invalid size 'big' (expected WIDTHxHEIGHT, such as 800x600)"},
         {{"a.bmp", "b.bmp"}, "only one image file may be given"},
+        {{"--page", "4294967296", "a.gif"}, "invalid page '4294967296': at most 4294967295"},
+        {{"--region", "0,0,2147483648x1"},
+         "invalid region '0,0,2147483648x1': a number in it is too large (at most 2147483647)"},
         {{"--size=8x8", "a.bmp"},
          "--size sets the test pattern's size and cannot be used with an image or the screen"},
         {{"--no-wait", "--write-only"}, "--no-wait and --write-only cannot be used together"},

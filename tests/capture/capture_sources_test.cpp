@@ -48,7 +48,7 @@ TEST(CaptureSources, OptionsGoWithTheirSourcesOnly) {
 
 TEST(FramePlan, LargeSourcesAreRefusedOrShrunkKeepingTheirAspectRatio) {
     const struct {
-        unsigned long long width, height;
+        long long width, height;
         bool fit;
         const char* expected; // the frame's size, or the reason
     } cases[] = {
@@ -59,6 +59,9 @@ TEST(FramePlan, LargeSourcesAreRefusedOrShrunkKeepingTheirAspectRatio) {
         {1000, 1500, true, "683x1024"},  // 682.7
         {5000, 1, true, "1280x1"},       // never less than one row
         {0, 480, true, "image is 0x480: it has no pixels"},
+        {-10, 2, false, "image is -10x2: it has no pixels"},
+        {16384, 16384, true, "1024x1024"}, // 2^28 pixels, the most
+        {16384, 16385, true, "image is 16384x16385, more than 268435456 pixels: too large to read"},
     };
     for (const auto& c : cases) {
         int width = -1, height = -1;
@@ -87,6 +90,8 @@ TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
     EXPECT_EQ("not a picture format this system can read", ImagingFailure(0x88982F50, "read", ""));
     EXPECT_EQ("read: Call failed", ImagingFailure(0x80004005, "read", "Call failed"));
     EXPECT_EQ("read: error 0x88982F99", ImagingFailure(0x88982F99, "read", "system error 9"));
+    // Whatever the file's signature names, what says "unsupported" stays so.
+    EXPECT_EQ("unsupported pixel format", ImagingFailure(0x88982F80, "read", "", "BMP"));
 }
 
 } // namespace

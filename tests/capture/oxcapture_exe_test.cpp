@@ -72,7 +72,8 @@ TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
         {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)),
          "image is 1281x2, larger than 1280x1024; --fit scales it down", ""},
         {"zero-width.bmp", zeroWidth, "image is 0x2: it has no pixels", ""},
-        {"short.bmp", Bytes(good.begin(), good.end() - 4), "cannot decode its pixels: ", ""},
+        {"short.bmp", Bytes(good.begin(), good.end() - 4),
+         "damaged or cut short BMP picture (cannot decode its pixels: ", ""},
         {"one-page.bmp", good, "there is no page 2: the file holds 1 page", "--page 2"},
     };
     for (const auto& bad : cases) {
@@ -85,6 +86,52 @@ TEST_F(OxcaptureExe, BadInputLeavesNoRawFrameAndNoTemporaryFile) {
         EXPECT_FALSE(FileExists(RawFramePath())) << bad.name;
         EXPECT_EQ(before, WindowsTempNames()) << bad.name << ": the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input
+    }
+}
+
+TEST_F(OxcaptureExe, HostilePicturesAndCommandLinesGetTheirOwnWordsAndExitCodes) {
+    const Bytes huge = GreyPngClaiming(65536, 65536);
+    const Bytes cut = GreyPngClaiming(4, 2);
+    const std::string over = ", more than 268435456 pixels";
+    const std::string bmp = "damaged picture: the BMP header gives a ";
+    const struct {
+        const char* name; // the picture file, or none
+        Bytes bytes;
+        const char* arguments; // before the file's name
+        DWORD exitCode;
+        std::string words; // that the output holds
+    } cases[] = {
+        {"huge.png", huge, "", 1, "image is 65536x65536" + over},
+        {"huge.png", huge, "--fit", 1, "image is 65536x65536" + over},
+        {"large.png", GreyPngClaiming(36000, 36000), "", 1, "image is 36000x36000" + over},
+        {"large.png", GreyPngClaiming(36000, 36000), "--fit", 1, "image is 36000x36000" + over},
+        {"png.ico", IconOf(huge), "--fit", 1, "image is 65536x65536" + over},
+        {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65536), 14), "--fit", 1,
+         "image is 65536x65536" + over},
+        {"wide.bmp", BmpClaiming(0x7FFFFFFF, 2), "--fit", 1, "image is 2147483647x2" + over},
+        {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + over},
+        {"tall.bmp", BmpClaiming(3, -0x80000000ll), "--fit", 1, bmp + "height of -2147483648"},
+        {"negative.bmp", BmpClaiming(-10, 2), "", 1, bmp + "width of -10"},
+        {"cut.png", Bytes(cut.begin(), cut.begin() + 45), "", 1, "damaged or cut short PNG"},
+        {"one.bmp", BmpClaiming(3, 2), "--page 2147483648", 1, "no page 2147483648"},
+        {"", {}, "--region 0,0,10000000x1", 1, "oxcapture: region 0,0,10000000x1: "},
+        {"", {}, "/?", 0, "Usage: oxcapture"},
+        {"", {}, "\"\"", 2, "the picture file name is empty"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = ScratchPath(c.name);
+        const bool file = *c.name != '\0';
+        ASSERT_TRUE(!file || WriteFileBytes(path, c.bytes)) << path;
+        // Every refusal comes from the header, long before this deadline.
+        const CaptureRun run = RunCapture(std::string("--write-only ") + c.arguments +
+                                              (file ? " \"" + path + "\"" : ""),
+                                          CapturePath(), 10000);
+        const std::string got = c.name + (" " + std::string(c.arguments)) + ": got \"" + run.out +
+                                run.err + "\", expected \"" + c.words + "\" in it";
+        EXPECT_EQ(c.exitCode, run.exitCode) << got;
+        EXPECT_NE(std::string::npos, (run.out + run.err).find(c.words)) << got;
+        EXPECT_FALSE(FileExists(RawFramePath())) << got;
+        DeleteFileA(path.c_str()); // the test's own input, if any
     }
 }
 

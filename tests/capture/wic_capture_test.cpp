@@ -84,6 +84,19 @@ TEST_F(PictureFiles, EachKindGivesItsPixels) {
     }
 }
 
+TEST_F(PictureFiles, NamesOutsideTheAnsiCodePageAreOpenedAndReadRightWhenRedirected) {
+    const Frame picture = Sample(6, 4, 2);
+    const std::string made = ScratchPath("ascii.png");
+    const std::string path = ScratchPath(u8"фото 日本.png"); // UTF-8, as oxcapture writes
+    ASSERT_TRUE(MakeImage({picture}, "", made));
+    ASSERT_TRUE(MoveFileExW(Wide(made).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING))
+        << GetLastError();
+    EXPECT_EQ("", Difference(Capture("", path), picture));
+    const CaptureRun run = RunCapture("--write-only --page 2 \"" + path + "\"");
+    EXPECT_EQ("oxcapture: " + path + ": there is no page 2: the file holds 1 page\n", run.err);
+    DeleteFileW(Wide(path).c_str()); // the test's own input
+}
+
 TEST_F(PictureFiles, APictureOfSeveralPagesGivesThePageAsked) {
     const Frame first = Sample(9, 5, 0);
     const Frame second = Sample(9, 5, 4);

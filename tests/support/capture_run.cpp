@@ -9,12 +9,6 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace {
-
-constexpr DWORD kRunDeadlineMs = 60000;
-
-} // namespace
-
 std::string ScratchPath(const std::string& name) {
     const std::string folder = TestFolder() + "capture-scratch\\";
     CreateDirectoryA(folder.c_str(), nullptr); // there already after the first call
@@ -32,24 +26,32 @@ std::string TextOf(const std::string& path) {
     return text;
 }
 
-CaptureRun RunCapture(const std::string& arguments, const std::string& exe) {
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0'); // never more units than bytes
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    &wide[0], static_cast<int>(wide.size())));
+    return wide;
+}
+
+CaptureRun RunCapture(const std::string& arguments, const std::string& exe, DWORD deadlineMs) {
     CaptureRun run;
     const std::string outPath = ScratchPath("stdout.txt");
     const std::string errPath = ScratchPath("stderr.txt");
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     startup.hStdError = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string command = "\"" + exe + "\" " + arguments;
+    const std::string command = "\"" + exe + "\" " + arguments;
+    std::wstring wideCommand = Wide(command);
     PROCESS_INFORMATION process = {};
     const bool started = startup.hStdOutput != INVALID_HANDLE_VALUE &&
                          startup.hStdError != INVALID_HANDLE_VALUE &&
-                         CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+                         CreateProcessW(Wide(exe).c_str(), &wideCommand[0], nullptr, nullptr, TRUE,
+                                        0, nullptr, nullptr, &startup, &process);
     // Our copies only: a failed close cannot lose what the child wrote.
     CloseHandle(startup.hStdOutput);
     CloseHandle(startup.hStdError);
@@ -59,7 +61,7 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe) {
     }
     const DWORD start = GetTickCount();
     bool ended = false;
-    while (!ended && GetTickCount() - start < kRunDeadlineMs) {
+    while (!ended && GetTickCount() - start < deadlineMs) {
         ended = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_ALLINPUT) ==
                 WAIT_OBJECT_0;
         MSG message;
@@ -68,7 +70,7 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe) {
         }
     }
     if (!ended) {
-        ADD_FAILURE() << command << " did not end within " << kRunDeadlineMs << " ms";
+        ADD_FAILURE() << command << " did not end within " << deadlineMs << " ms";
         TerminateProcess(process.hProcess, run.exitCode); // failing already; best effort
     } else if (!GetExitCodeProcess(process.hProcess, &run.exitCode)) {
         ADD_FAILURE() << "no exit code for " << command;

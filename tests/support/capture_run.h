@@ -24,9 +24,14 @@ struct CaptureRun {
     std::string err;
 };
 
-// Runs exe with arguments and waits for it, handling this thread's window
-// messages meanwhile, so that a window of the test stays painted.
-CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CapturePath());
+// Runs exe with arguments (UTF-8, as the command line's wide text) and waits
+// for it, up to deadlineMs, handling this thread's window messages
+// meanwhile, so that a window of the test stays painted.
+CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CapturePath(),
+                      DWORD deadlineMs = 60000);
+
+// UTF-8 as the wide text Windows' W functions take.
+std::wstring Wide(const std::string& utf8);
 
 // Writes the pages as one picture file with ImageMagick: the format follows
 // the name's extension unless one such as "BMP3" is given; options (words

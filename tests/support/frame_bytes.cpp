@@ -16,6 +16,12 @@ void Append32(Bytes& out, std::uint32_t value) {
     Put32(out, out.size() - 4, value);
 }
 
+void Append32BigEndian(Bytes& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+}
+
 std::int32_t Get32(const Bytes& in, std::size_t at) {
     const std::uint32_t bits =
         in[at] | in[at + 1] << 8 | in[at + 2] << 16 | static_cast<std::uint32_t>(in[at + 3]) << 24;
@@ -164,4 +170,46 @@ Bytes FrameAsRgb(const Frame& frame) {
         rgb.insert(rgb.end(), {frame.topFirst[i + 2], frame.topFirst[i + 1], frame.topFirst[i]});
     }
     return rgb;
+}
+
+Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height) {
+    Bytes header, data = {0x78, 0x01}; // zlib's header, then blocks stored as they are
+    Append32BigEndian(header, width);
+    Append32BigEndian(header, height);
+    header.insert(header.end(), {8, 0, 0, 0, 0});
+    for (int block = 0; block < 3; ++block) {
+        data.insert(data.end(), {0, 0xFF, 0xFF, 0, 0});
+        data.resize(data.size() + 0xFFFF, 0);
+    }
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    for (const auto& [type, body] : {std::make_pair("IHDR", header), std::make_pair("IDAT", data),
+                                     std::make_pair("IEND", Bytes())}) {
+        Append32BigEndian(png, static_cast<std::uint32_t>(body.size()));
+        const std::size_t start = png.size();
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), body.begin(), body.end());
+        std::uint32_t crc = 0xFFFFFFFFu; // CRC-32 of type and data, bit by bit
+        for (std::size_t i = start; i < png.size(); ++i) {
+            for (int bit = 0; bit < 8; ++bit) {
+                crc = crc >> 1 ^ (0xEDB88320u & (0u - ((crc ^ png[i] >> bit) & 1u)));
+            }
+        }
+        Append32BigEndian(png, ~crc);
+    }
+    return png;
+}
+
+Bytes BmpClaiming(std::int64_t width, std::int64_t height) {
+    Bytes bmp = BmpFileBytes(PatternFrame(3, 2));
+    Put32(bmp, 18, static_cast<std::uint32_t>(width));
+    Put32(bmp, 22, static_cast<std::uint32_t>(height));
+    return bmp;
+}
+
+Bytes IconOf(const Bytes& picture, std::size_t skip) {
+    Bytes icon = {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0};
+    Append32(icon, static_cast<std::uint32_t>(picture.size() - skip));
+    Append32(icon, 22);
+    icon.insert(icon.end(), picture.begin() + static_cast<std::ptrdiff_t>(skip), picture.end());
+    return icon;
 }

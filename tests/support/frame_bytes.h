@@ -57,6 +57,15 @@ struct BmpLayout {
 // A BMP file of the frame, laid out by hand: rows padded to four bytes.
 Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
 
+// Hostile pictures: an 8-bit grey PNG whose header claims width x height,
+// with two or more real black rows of that width, which a decoder believing
+// the header writes; a small BMP whose header claims any 32-bit width and
+// height; an icon of one page holding picture less its first skip bytes (a
+// BMP's file header, which an icon's page lacks).
+Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height);
+Bytes BmpClaiming(std::int64_t width, std::int64_t height);
+Bytes IconOf(const Bytes& picture, std::size_t skip = 0);
+
 // Where two byte blocks first differ, for failure messages.
 std::string FirstDifference(const Bytes& got, const Bytes& expected);
 
