@@ -18,7 +18,7 @@ bool ApplicationRecord::ReadRawFrameFile(FrameBuffer* destination, DWORD* size) 
     const DWORD wanted = *size < kFrameBufferBytes ? *size : kFrameBufferBytes;
     // No sharing: nobody may change the file while it is read.
     KernelHandle file(CreateFileA(rawFilePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         return false;
     }
