@@ -19,6 +19,6 @@ if [ -z "${DISPLAY:-}" ]; then
         sleep 0.1
     done
     OXVIEW_XVFB_NUMBER=$(tr -dc 0-9 <"$OXVIEW_XVFB_NAME")
-    [ -n "$OXVIEW_XVFB_NUMBER" ] || { echo "Xvfb did not start" >&2; exit 1; }
+    [ -n "$OXVIEW_XVFB_NUMBER" ] || { echo "no X screen: DISPLAY is not set and Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$OXVIEW_XVFB_NUMBER"
 fi
