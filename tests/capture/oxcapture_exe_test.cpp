@@ -3,10 +3,7 @@
 
 #include "support/capture_run.h"
 #include "support/files.h"
-#include "support/frame_bytes.h"
 #include "support/test_pattern_pixels.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -27,9 +24,7 @@ class OxcaptureExe : public ::testing::Test {
 // that starts with the words, after the file's name; otherwise the words
 // start the only output, and words that end a line are all of it.
 TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
-    const Bytes good = BmpFileBytes(PatternFrame(3, 2));
-    Bytes zeroWidth = good;
-    zeroWidth[18] = 0;
+    const Bytes good = BmpClaiming(3, 2);
     const Bytes huge = GreyPngClaiming(65536, 65536);
     const Bytes cut = GreyPngClaiming(4, 2);
     const std::string over = ", more than 268435456 pixels";
@@ -45,7 +40,7 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
         {"text.bmp", {'h', 'i'}, "", 1, "not a picture format this system can read"},
         {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)), "", 1,
          "image is 1281x2, larger than 1280x1024; --fit scales it down"},
-        {"zero-width.bmp", zeroWidth, "", 1, "image is 0x2: it has no pixels"},
+        {"zero-width.bmp", BmpClaiming(0, 2), "", 1, "image is 0x2: it has no pixels"},
         {"short.bmp", Bytes(good.begin(), good.end() - 4), "", 1,
          "damaged or cut short BMP picture (cannot decode its pixels: "},
         {"one-page.bmp", good, "--page 2", 1, "there is no page 2: the file holds 1 page"},
@@ -92,7 +87,7 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
             EXPECT_EQ(words, words.back() == '\n' ? output : output.substr(0, words.size()));
             EXPECT_EQ("", c.exitCode == 0 ? run.err : run.out);
         }
-        EXPECT_FALSE(FileExists(RawFramePath()));
+        EXPECT_FALSE(FileExists(RawFramePath())) << "a raw frame file was written";
         EXPECT_EQ(before, FileNames(WindowsTempFolder())) << "the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input, if any
     }

@@ -18,9 +18,11 @@ TEST_F(CaptureRoad, APictureGoesFromTheCaptureProgramToTheScreenAndBackToAFile) 
     ASSERT_TRUE(capture.Start(CommandLine(CapturePath(), "\"" + source + "\""), CapturePath()));
     HWND window = AdoptViewerStartedBy(capture);
     ASSERT_NE(nullptr, window);
+    int wrong = -1;
     EXPECT_TRUE(PollWithoutPumping([&] {
-        return CountFrameMismatches(CaptureClient(window), image) == 0;
-    })) << "the screen does not show the image";
+        return (wrong = CountFrameMismatches(CaptureClient(window), image)) == 0;
+    })) << wrong
+        << " pixels on screen differ from the image";
 
     SaveThroughDialog(window, saved);
     ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(saved); }));
