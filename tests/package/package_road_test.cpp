@@ -2,6 +2,7 @@
 // package must hold everything the road from capture to viewer needs.
 
 #include "e2e/viewer_test.h"
+#include "support/test_pattern_pixels.h"
 
 #include <psapi.h>
 
@@ -25,11 +26,6 @@ std::string ImagePathOf(DWORD processId) {
     return std::string(path, length);
 }
 
-std::string ColourText(COLORREF colour) {
-    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
-           std::to_string(GetBValue(colour));
-}
-
 using UnpackedPackage = ViewerTest;
 
 TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc) {
@@ -40,31 +36,21 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
         << "another viewer is running";
 
     ChildProcess capturing;
-    ASSERT_TRUE(capturing.Start("\"" + capture + "\" --size 96x64", capture));
+    ASSERT_TRUE(capturing.Start(CommandLine(capture, "--size 96x64"), capture));
     HWND window = AdoptViewerStartedBy(capturing);
     ASSERT_NE(nullptr, window);
     const std::string image = ImagePathOf(viewer_.Id());
     EXPECT_EQ(0, _stricmp((folder + "oxview.exe").c_str(), image.c_str()))
         << "the viewer runs from " << image << ", not from " << folder;
 
-    // A few pixels of the 96x64 test pattern, as (x, y, red, green, blue).
-    const int pixels[][5] = {{0, 0, 255, 255, 255},
-                             {5, 5, 255, 0, 0},
-                             {40, 1, 255, 0, 255},
-                             {95, 10, 128, 128, 128},
-                             {41, 33, 110, 8, 145}};
     std::string wrong;
     EXPECT_TRUE(PollWithoutPumping([&] {
         const ScreenShot shot = CaptureClient(window);
-        wrong.clear();
-        for (const auto& p : pixels) {
-            const COLORREF want = RGB(p[2], p[3], p[4]);
-            const COLORREF got = shot.width > p[0] && shot.height > p[1] ? shot.At(p[0], p[1]) : 0;
-            if (got != want) {
-                wrong += " (" + std::to_string(p[0]) + "," + std::to_string(p[1]) + ") is " +
-                         ColourText(got) + ", expected " + ColourText(want) + ";";
-            }
-        }
+        wrong = WrongPatternPixels(96, 64, [&](int x, int y) {
+            const COLORREF got = shot.width > x && shot.height > y ? shot.At(x, y) : 0;
+            return std::to_string(GetRValue(got)) + "," + std::to_string(GetGValue(got)) + "," +
+                   std::to_string(GetBValue(got));
+        });
         return wrong.empty();
     })) << "the test pattern is not on screen:"
         << wrong;

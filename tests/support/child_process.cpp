@@ -3,9 +3,6 @@
 #include "support/polling.h"
 #include "support/window_text.h"
 
-#include <cstring>
-#include <vector>
-
 namespace {
 
 struct FindContext {
@@ -19,46 +16,78 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     auto* context = reinterpret_cast<FindContext*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != context->processId || !IsWindowVisible(window)) {
-        return TRUE;
+    const bool match = owner == context->processId && IsWindowVisible(window) &&
+                       (context->className == nullptr || HasClass(window, context->className)) &&
+                       (context->title == nullptr || WindowText(window) == context->title);
+    context->found = match ? window : nullptr;
+    return !match;
+}
+
+// A file for a child's output, which it inherits.
+HANDLE OutputFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    return CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The one call that starts a process; a program of "" is found from the
+// command line's first word.
+bool Launch(const std::string& commandLine, const std::string& program, const std::string& outPath,
+            const std::string& errPath, PROCESS_INFORMATION& info) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    const bool redirect = !outPath.empty();
+    if (redirect) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = OutputFile(outPath);
+        startup.hStdError = OutputFile(errPath);
     }
-    if (context->className != nullptr && !HasClass(window, context->className)) {
-        return TRUE;
+    std::wstring line = Wide(commandLine);
+    const bool started =
+        (!redirect || (startup.hStdOutput != INVALID_HANDLE_VALUE &&
+                       startup.hStdError != INVALID_HANDLE_VALUE)) &&
+        CreateProcessW(program.empty() ? nullptr : Wide(program).c_str(), &line[0], nullptr,
+                       nullptr, redirect, 0, nullptr, nullptr, &startup, &info);
+    if (redirect) {
+        // Our copies only: a failed close cannot lose what the child writes.
+        CloseHandle(startup.hStdOutput);
+        CloseHandle(startup.hStdError);
     }
-    if (context->title != nullptr && WindowText(window) != context->title) {
-        return TRUE;
-    }
-    context->found = window;
-    return FALSE;
+    return started;
 }
 
 } // namespace
 
+std::string CommandLine(const std::string& program, const std::string& arguments) {
+    return "\"" + program + "\" " + arguments;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0'); // never more units than bytes
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    &wide[0], static_cast<int>(wide.size())));
+    return wide;
+}
+
 ChildProcess::~ChildProcess() {
-    if (info_.hProcess == nullptr) {
-        return;
-    }
     if (Running()) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    if (info_.hThread != nullptr) {
-        CloseHandle(info_.hThread);
+    for (HANDLE handle : {info_.hThread, info_.hProcess}) {
+        if (handle != nullptr) {
+            CloseHandle(handle);
+        }
     }
-    CloseHandle(info_.hProcess);
 }
 
-bool ChildProcess::Start(const std::string& commandLine, const std::string& program) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    return CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info_) != FALSE;
+bool ChildProcess::Start(const std::string& commandLine, const std::string& program,
+                         const std::string& outPath, const std::string& errPath) {
+    return Launch(commandLine, program, outPath, errPath, info_);
 }
 
 bool ChildProcess::StartViewerWithTail(const std::string& tail) {
-    return Start("\"" + ViewerPath() + "\" " + tail);
+    return Start(CommandLine(ViewerPath(), tail));
 }
 
 bool ChildProcess::Adopt(HWND window) {
@@ -71,12 +100,15 @@ bool ChildProcess::Adopt(HWND window) {
 }
 
 long ChildProcess::WaitForExit(DWORD timeoutMs) {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        return -1;
+    const DWORD start = GetTickCount();
+    // Until the process ends, the handle fails or the deadline passes.
+    for (DWORD waited = WAIT_TIMEOUT; (waited == WAIT_TIMEOUT || waited == WAIT_OBJECT_0 + 1) &&
+                                      GetTickCount() - start < timeoutMs;) {
+        PumpMessages();
+        waited = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, 20, QS_ALLINPUT);
     }
     DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return static_cast<long>(code);
+    return Running() || !GetExitCodeProcess(info_.hProcess, &code) ? -1 : static_cast<long>(code);
 }
 
 bool ChildProcess::Running() const {
@@ -95,4 +127,13 @@ HWND ChildProcess::WaitForWindow(const char* className, const char* title, DWORD
         [&] { return (found = FindWindowOf(className, title)) != nullptr || !Running(); },
         timeoutMs);
     return found;
+}
+
+bool StartUnixProgram(const std::string& commandLine) {
+    PROCESS_INFORMATION info = {};
+    // Not closed: for a Unix program Wine gives no handles of its own, and
+    // the 64-bit loader leaves a stale value in hThread, whose close would
+    // take an unrelated handle of this process (its message queue's, so
+    // every MsgWaitForMultipleObjects after it fails).
+    return Launch(commandLine, "", "", "", info);
 }

@@ -1,13 +1,20 @@
 #pragma once
 
-// Runs a program under test as a separate process, the way its user or the
-// capture program starts it, and finds its windows.
+// The one way the tests start another process: the programs under test, as
+// their user or the capture program starts them, and the Unix tools they
+// trust. Finds the windows of what it started, too.
 
 #include "support/paths.h"
 
 #include <windows.h>
 
 #include <string>
+
+// A program's path in quotes, then its arguments, as a shell or the capture
+// program builds the command line.
+std::string CommandLine(const std::string& program, const std::string& arguments);
+// UTF-8 as the wide text Windows' W functions take.
+std::wstring Wide(const std::string& utf8);
 
 class ChildProcess {
   public:
@@ -16,13 +23,18 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Starts program (the viewer by default) with exactly this command line.
-    bool Start(const std::string& commandLine, const std::string& program = ViewerPath());
+    // Starts program (the viewer by default) with exactly this command line,
+    // UTF-8 passed on as wide text so that any file name arrives whole. With
+    // outPath and errPath its standard output and error go to those files.
+    bool Start(const std::string& commandLine, const std::string& program = ViewerPath(),
+               const std::string& outPath = "", const std::string& errPath = "");
     // Starts the viewer as the capture program does: quoted path and a tail.
     bool StartViewerWithTail(const std::string& tail = "frame");
     // Takes over a program that another one started, by one of its windows.
     bool Adopt(HWND window);
     // The exit code, or -1 when the program still runs at the deadline.
+    // Handles this thread's window messages meanwhile, so that a window of
+    // the test stays painted.
     long WaitForExit(DWORD timeoutMs = 15000);
     bool Running() const;
     DWORD Id() const { return info_.dwProcessId; }
@@ -36,3 +48,8 @@ class ChildProcess {
   private:
     PROCESS_INFORMATION info_ = {};
 };
+
+// Starts a Unix program under Wine (such as "/bin/sh -c ...") and lets go of
+// it: Wine can neither wait for one nor read its exit code, so the caller
+// watches for what it writes.
+bool StartUnixProgram(const std::string& commandLine);

@@ -5,27 +5,32 @@
 
 namespace {
 
-void Put32(Bytes& out, std::size_t at, std::uint32_t value) {
+// Little-endian, or big-endian as PNG has it.
+void Put32(Bytes& out, std::size_t at, std::uint32_t value, bool bigEndian = false) {
     for (int i = 0; i < 4; ++i) {
-        out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        out[at + i] = static_cast<std::uint8_t>(value >> (8 * (bigEndian ? 3 - i : i)));
     }
 }
 
-void Append32(Bytes& out, std::uint32_t value) {
+void Append32(Bytes& out, std::uint32_t value, bool bigEndian = false) {
     out.resize(out.size() + 4);
-    Put32(out, out.size() - 4, value);
-}
-
-void Append32BigEndian(Bytes& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
+    Put32(out, out.size() - 4, value, bigEndian);
 }
 
 std::int32_t Get32(const Bytes& in, std::size_t at) {
     const std::uint32_t bits =
         in[at] | in[at + 1] << 8 | in[at + 2] << 16 | static_cast<std::uint32_t>(in[at + 3]) << 24;
     return static_cast<std::int32_t>(bits);
+}
+
+// The rows of a picture in the other order: top first to bottom first, and back.
+Bytes Flipped(const std::uint8_t* rows, int width, int height) {
+    Bytes flipped;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = height - 1; y >= 0; --y) {
+        flipped.insert(flipped.end(), rows + y * rowBytes, rows + (y + 1) * rowBytes);
+    }
+    return flipped;
 }
 
 } // namespace
@@ -76,33 +81,21 @@ Bytes RawFrameBytes(const Frame& frame) {
     Bytes raw = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M', 1, 0, 0, 0, 0, 0, 0, 0};
     Append32(raw, static_cast<std::uint32_t>(frame.width));
     Append32(raw, static_cast<std::uint32_t>(frame.height));
-    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-    for (int y = frame.height - 1; y >= 0; --y) {
-        const auto row = frame.topFirst.begin() + y * rowBytes;
-        raw.insert(raw.end(), row, row + rowBytes);
-    }
+    const Bytes rows = Flipped(frame.topFirst.data(), frame.width, frame.height);
+    raw.insert(raw.end(), rows.begin(), rows.end());
     return raw;
 }
 
 Frame FrameFromRawBytes(const Bytes& raw) {
-    Frame frame;
-    if (raw.size() < 24) {
-        return frame;
-    }
-    const std::int64_t width = Get32(raw, 16);
-    const std::int64_t height = Get32(raw, 20);
+    const std::int64_t width = raw.size() < 24 ? -1 : Get32(raw, 16);
+    const std::int64_t height = raw.size() < 24 ? -1 : Get32(raw, 20);
     if (width < 0 || height < 0 ||
         24 + width * height * 3 > static_cast<std::int64_t>(raw.size())) {
-        return frame;
+        return Frame();
     }
-    frame.width = static_cast<int>(width);
-    frame.height = static_cast<int>(height);
-    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
-    for (int y = frame.height - 1; y >= 0; --y) {
-        const auto row = raw.begin() + 24 + y * rowBytes;
-        frame.topFirst.insert(frame.topFirst.end(), row, row + rowBytes);
-    }
-    return frame;
+    const int w = static_cast<int>(width);
+    const int h = static_cast<int>(height);
+    return {w, h, Flipped(raw.data() + 24, w, h)};
 }
 
 void PutRawFrameSize(Bytes& file, std::int64_t width, std::int64_t height) {
@@ -174,8 +167,8 @@ Bytes FrameAsRgb(const Frame& frame) {
 
 Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height) {
     Bytes header, data = {0x78, 0x01}; // zlib's header, then blocks stored as they are
-    Append32BigEndian(header, width);
-    Append32BigEndian(header, height);
+    Append32(header, width, true);
+    Append32(header, height, true);
     header.insert(header.end(), {8, 0, 0, 0, 0});
     for (int block = 0; block < 3; ++block) {
         data.insert(data.end(), {0, 0xFF, 0xFF, 0, 0});
@@ -184,7 +177,7 @@ Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height) {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     for (const auto& [type, body] : {std::make_pair("IHDR", header), std::make_pair("IDAT", data),
                                      std::make_pair("IEND", Bytes())}) {
-        Append32BigEndian(png, static_cast<std::uint32_t>(body.size()));
+        Append32(png, static_cast<std::uint32_t>(body.size()), true);
         const std::size_t start = png.size();
         png.insert(png.end(), type, type + 4);
         png.insert(png.end(), body.begin(), body.end());
@@ -194,7 +187,7 @@ Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height) {
                 crc = crc >> 1 ^ (0xEDB88320u & (0u - ((crc ^ png[i] >> bit) & 1u)));
             }
         }
-        Append32BigEndian(png, ~crc);
+        Append32(png, ~crc, true);
     }
     return png;
 }

@@ -1,10 +1,11 @@
 #include "support/image_magick.h"
 
+#include "support/child_process.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/polling.h"
 
-#include <windows.h>
+#include <sstream>
 
 namespace {
 
@@ -16,6 +17,12 @@ std::string ShellWord(const std::string& argument) {
 }
 
 } // namespace
+
+std::string ScratchPath(const std::string& name) {
+    const std::string folder = TestFolder() + "capture-scratch\\";
+    CreateDirectoryA(folder.c_str(), nullptr); // there already after the first call
+    return folder + name;
+}
 
 bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std::string& output,
                             const std::string& format) {
@@ -36,19 +43,8 @@ bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std
     }
     script += " " + (type.empty() ? part : ShellWord(type + ":" + UnixPath(output) + ".part")) +
               " && mv " + part + " " + ShellWord(output);
-    std::string command = "/bin/sh -c \"" + script + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        return false;
-    }
-    // Not closed: for a Unix program Wine gives no handles of its own, and
-    // the 64-bit loader leaves a stale value in hThread, whose close would
-    // take an unrelated handle of this process (its message queue's, so
-    // every MsgWaitForMultipleObjects after it fails).
-    return PollWithoutPumping([&] { return FileExists(output); }, 60000);
+    return StartUnixProgram("/bin/sh -c \"" + script + "\"") &&
+           PollWithoutPumping([&] { return FileExists(output); }, 60000);
 }
 
 Bytes DecodeWithImageMagick(const std::string& picture) {
@@ -59,4 +55,24 @@ Bytes DecodeWithImageMagick(const std::string& picture) {
     Bytes bytes = ReadFileBytes(rgb);
     DeleteFileA(rgb.c_str());
     return bytes;
+}
+
+bool MakeImage(const std::vector<Frame>& pages, const std::string& options, const std::string& path,
+               const std::string& format) {
+    std::vector<std::string> arguments = {"-depth", "8"};
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const std::string page = ScratchPath("page" + std::to_string(i) + ".rgb");
+        if (!WriteFileBytes(page, FrameAsRgb(pages[i]))) {
+            return false;
+        }
+        arguments.insert(arguments.end(),
+                         {"-size",
+                          std::to_string(pages[i].width) + "x" + std::to_string(pages[i].height),
+                          "rgb:" + UnixPath(page)});
+    }
+    std::istringstream words(options);
+    for (std::string word; words >> word;) {
+        arguments.push_back(word);
+    }
+    return ConvertWithImageMagick(arguments, path, format);
 }

@@ -1,11 +1,15 @@
 #pragma once
 
-// ImageMagick, the decoder the tests trust, run on the Unix side of Wine.
+// ImageMagick, the decoder and writer the tests trust, run on the Unix side
+// of Wine, and the files it shares with the programs under test.
 
 #include "support/frame_bytes.h"
 
 #include <string>
 #include <vector>
+
+// A file of the tests' own on Wine's Z: drive, so ImageMagick can reach it too.
+std::string ScratchPath(const std::string& name);
 
 // Runs ImageMagick ("magick" where it is installed, "convert" otherwise) on
 // arguments and writes output, in format when one is given ("rgb", "png").
@@ -17,3 +21,9 @@ bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std
 // Decodes a picture file into top-first red-green-blue bytes; empty when it
 // cannot.
 Bytes DecodeWithImageMagick(const std::string& picture);
+
+// Writes the pages as one picture file: the format follows the name's
+// extension unless one such as "BMP3" is given; options (words parted by
+// blanks) go before the output name.
+bool MakeImage(const std::vector<Frame>& pages, const std::string& options, const std::string& path,
+               const std::string& format = "");

@@ -1,0 +1,190 @@
+// The capture program's pure rules: its command line, the frame's size, the
+// desktop checks, the words for imaging failures and the test pattern.
+
+#include "capture/capture_limits.h"
+#include "capture/capture_options.h"
+#include "capture/imaging_errors.h"
+#include "capture/test_pattern.h"
+#include "support/test_pattern_pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// What the command line asks for, in a few words, or its usage error.
+std::string Parse(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "oxcapture");
+    const CaptureOptions o =
+        ParseCaptureOptions(static_cast<int>(arguments.size()), arguments.data());
+    if (o.action != CaptureAction::kCapture) {
+        return o.action == CaptureAction::kHelp      ? "help"
+               : o.action == CaptureAction::kVersion ? "version"
+                                                     : o.error;
+    }
+    std::string text = SourceWord(o.source) + (" " + o.imagePath + o.windowTitle);
+    if (o.source == CaptureSource::kPattern) {
+        text += std::to_string(o.patternWidth) + "x" + std::to_string(o.patternHeight);
+    }
+    if (o.source == CaptureSource::kRegion) {
+        text += AreaText(o.region);
+    }
+    text += o.page != 1 ? ", page " + std::to_string(o.page) : "";
+    text += o.delayMs != 0 ? ", " + std::to_string(o.delayMs) + " ms" : "";
+    text += o.fit ? ", fit" : "";
+    return text + (o.startViewer ? "" : ", write-only") + (o.waitForViewer ? "" : ", no-wait");
+}
+
+TEST(CaptureOptions, EachCommandLineAsksForOneThingOrIsAUsageError) {
+    const char* const oneSource =
+        "only one source may be given: a picture file, --screen, --region or --window";
+    const char* const sizeNotHere =
+        "--size sets the test pattern's size and cannot be used with an image or the screen";
+    const struct {
+        std::vector<const char*> arguments;
+        const char* expected;
+    } cases[] = {
+        {{}, "test pattern 640x480"},
+        // Options and the file may come in any order.
+        {{"--write-only", "shot.bmp"}, "image shot.bmp, write-only"},
+        {{"shot.bmp", "--no-wait"}, "image shot.bmp, no-wait"},
+        {{"--size", "800x600", "--write-only"}, "test pattern 800x600, write-only"},
+        {{"--size=1280x1024"}, "test pattern 1280x1024"},
+        {{"--page=4294967295", "a.tif"}, "image a.tif, page 4294967295"},
+        {{"--region", "-10,20,30x40", "--delay=0.25"}, "region -10,20,30x40, 250 ms"},
+        {{"--window", "Notes", "--fit"}, "window Notes, fit"},
+        // After "--" a name that looks like an option is the file.
+        {{"--", "--help"}, "image --help"},
+        {{"--", "/?"}, "image /?"},
+        // Help wins over what follows it.
+        {{"a.bmp", "--help", "--bogus"}, "help"},
+        {{"-h"}, "help"},
+        {{"--version"}, "version"},
+        {{"--frobnicate"}, "unrecognized option '--frobnicate'"},
+        {{"--write-only=yes"}, "unrecognized option '--write-only=yes'"},
+        {{"--size"}, "option '--size' requires an argument"},
+        {{"--size", "big"}, "invalid size 'big' (expected WIDTHxHEIGHT, such as 800x600)"},
+        {{"a.bmp", "b.bmp"}, "only one image file may be given"},
+        {{"--page", "4294967296", "a.gif"}, "invalid page '4294967296': at most 4294967295"},
+        {{"--region", "0,0,2147483648x1"},
+         "invalid region '0,0,2147483648x1': a number in it is too large (at most 2147483647)"},
+        {{"--size=8x8", "a.bmp"}, sizeNotHere},
+        {{"--no-wait", "--write-only"}, "--no-wait and --write-only cannot be used together"},
+        // Options go with their sources only.
+        {{"a.png", "--screen"}, oneSource},
+        {{"--window", "Notes", "--region", "0,0,8x8"}, oneSource},
+        {{"--page", "2"}, "--page goes only with a picture file"},
+        {{"--page", "0", "a.gif"}, "invalid page '0' (expected a page number, from 1)"},
+        {{"--size", "8x8", "--screen"}, sizeNotHere},
+        {{"--fit"}, "--fit goes only with a picture file or the screen"},
+        {{"--delay", "1", "a.png"}, "--delay goes only with --screen, --region or --window"},
+        {{"--screen", "--delay", "-1"}, "invalid delay '-1' (expected seconds, such as 3 or 0.5)"},
+        {{"--screen", "--delay", "3600.5"}, "invalid delay '3600.5': at most 3600 seconds"},
+        {{"--region", "1,2,-3x4"},
+         "invalid region '1,2,-3x4' (expected X,Y,WIDTHxHEIGHT, such as 0,0,800x600)"},
+        {{"--window", ""}, "option '--window' requires a window title"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, Parse(c.arguments)) << "row " << &c - cases;
+    }
+}
+
+TEST(FrameSize, TakesDecimalSizesUpTo1280x1024AndNothingElse) {
+    const struct {
+        const char* text;
+        int width; // 0: refused
+        int height;
+    } cases[] = {
+        {"1x1", 1, 1},
+        {"1280x1024", 1280, 1024},
+        {"800X600", 800, 600},
+        {"0640x0480", 640, 480},
+        {"", 0, 0},
+        {"800", 0, 0},
+        {"x600", 0, 0},
+        {"800x", 0, 0},
+        {"8x6x2", 0, 0},
+        {"-800x600", 0, 0},
+        {"+800x600", 0, 0},
+        {"800 x600", 0, 0},
+        {"0x600", 0, 0},
+        {"800x0", 0, 0},
+        {"1281x1024", 0, 0},
+        {"1280x1025", 0, 0},
+        {"4294967297x1", 0, 0},
+    };
+    for (const auto& c : cases) {
+        int width = -1;
+        int height = -1;
+        std::string error;
+        EXPECT_EQ(c.width != 0, ParseFrameSize(c.text, width, height, error))
+            << "'" << c.text << "': " << error;
+        EXPECT_EQ(c.width != 0 ? c.width : -1, width) << "'" << c.text << "'";
+        EXPECT_EQ(c.width != 0 ? c.height : -1, height) << "'" << c.text << "'";
+        EXPECT_EQ(c.width == 0, error.find(c.text) != std::string::npos) << error;
+    }
+}
+
+TEST(FramePlan, LargeSourcesAreRefusedOrShrunkKeepingTheirAspectRatio) {
+    const struct {
+        long long width, height;
+        bool fit;
+        const char* expected; // the frame's size, or the reason
+    } cases[] = {
+        {1280, 1024, false, "1280x1024"},
+        {2000, 1000, false, "image is 2000x1000, larger than 1280x1024; --fit scales it down"},
+        {2000, 1000, true, "1280x640"},
+        {1281, 1024, true, "1280x1023"}, // 1023.2, rounded
+        {1000, 1500, true, "683x1024"},  // 682.7
+        {5000, 1, true, "1280x1"},       // never less than one row
+        {0, 480, true, "image is 0x480: it has no pixels"},
+        {-10, 2, false, "image is -10x2: it has no pixels"},
+        {16384, 16384, true, "1024x1024"}, // 2^28 pixels, the most
+        {16384, 16385, true, "image is 16384x16385, more than 268435456 pixels: too large to read"},
+    };
+    for (const auto& c : cases) {
+        int width = -1, height = -1;
+        std::string reason;
+        const bool planned =
+            PlanFrameSize(c.width, c.height, c.fit, "image", width, height, reason);
+        EXPECT_EQ(c.expected,
+                  planned ? std::to_string(width) + "x" + std::to_string(height) : reason);
+    }
+}
+
+TEST(DesktopArea, RegionsMustLieOnItAndWindowsAreCutToIt) {
+    const ScreenArea desktop = {-1024, 0, 2944, 1200}; // a second monitor on the left
+    std::string reason;
+    EXPECT_TRUE(CheckRegionOnDesktop({-1024, 1190, 2944, 10}, desktop, reason));
+    EXPECT_FALSE(CheckRegionOnDesktop({1900, 0, 21, 10}, desktop, reason));
+    EXPECT_FALSE(CheckRegionOnDesktop({-1025, 0, 10, 10}, desktop, reason));
+    EXPECT_EQ("the region is not wholly on the desktop, which is -1024,0,2944x1200", reason);
+    ScreenArea visible;
+    ASSERT_TRUE(ClipToDesktop({1900, -30, 100, 80}, desktop, visible, reason));
+    EXPECT_EQ("1900,0,20x50", AreaText(visible));
+    EXPECT_FALSE(ClipToDesktop({1920, 10, 100, 80}, desktop, visible, reason));
+}
+
+TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
+    EXPECT_EQ("not a picture format this system can read", ImagingFailure(0x88982F50, "read", ""));
+    EXPECT_EQ("read: Call failed", ImagingFailure(0x80004005, "read", "Call failed"));
+    EXPECT_EQ("read: error 0x88982F99", ImagingFailure(0x88982F99, "read", "system error 9"));
+    // Whatever the file's signature names, what says "unsupported" stays so.
+    EXPECT_EQ("unsupported pixel format", ImagingFailure(0x88982F80, "read", "", "BMP"));
+}
+
+// How the pattern lies in the raw frame file is checked where oxcapture
+// writes it (oxcapture_exe_test); here each rule, at its edges and sizes.
+TEST(TestPattern, KnownPixelsMatchTheReadme) {
+    const int sizes[][2] = {{640, 480}, {800, 600}, {96, 64}, {1, 1}};
+    for (const auto& size : sizes) {
+        EXPECT_EQ("", WrongPatternPixels(size[0], size[1], [&](int x, int y) {
+                      const PatternColour colour = TestPatternPixel(x, y, size[0], size[1]);
+                      return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+                             std::to_string(colour.blue);
+                  }));
+    }
+}
+
+} // namespace
