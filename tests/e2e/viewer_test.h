@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/win32_handles.h"
 #include "support/child_process.h"
 #include "support/files.h"
 #include "support/image_magick.h"

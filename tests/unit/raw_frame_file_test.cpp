@@ -74,7 +74,8 @@ TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
         const DWORD expected = std::min<DWORD>(c.bytes.size(), kMaxRawFrameBytes);
         ASSERT_EQ(expected, size);
         const BYTE* read = record_.frameBuffer->bytes();
-        EXPECT_TRUE(std::equal(read, read + size, c.bytes.begin())) << "the bytes read differ";
+        EXPECT_EQ("equal", FirstDifference(Bytes(read, read + size),
+                                           Bytes(c.bytes.begin(), c.bytes.begin() + size)));
         EXPECT_EQ(0xBD, read[size]);
     }
 }
