@@ -64,7 +64,7 @@ bool GrabScreenArea(const ScreenArea& area, std::vector<unsigned char>& topFirst
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     GdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDC memory(screen.get());
+    MemoryDC memory(CreateCompatibleDC(screen.get()));
     if (bitmap.get() == nullptr || bits == nullptr || memory.get() == nullptr) {
         reason = "not enough memory for " + std::to_string(width) + "x" + std::to_string(height) +
                  " pixels";

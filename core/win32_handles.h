@@ -2,32 +2,61 @@
 
 #include <windows.h>
 
-// Small owners for Win32 handles, so every way out of a function gives back
-// what it took. Each tolerates a null handle, which a failed call leaves.
+// Owners for Win32 handles, so every way out of a function gives back what
+// it took.
 
-// A kernel object: a file, a process, a thread.
-class KernelHandle {
+// Each release says whether the handle was given back.
+inline bool CloseKernelHandle(HANDLE handle) {
+    return CloseHandle(handle) != FALSE;
+}
+inline bool DeleteMemoryDC(HDC dc) {
+    return DeleteDC(dc) != FALSE;
+}
+inline bool DeleteGdiObject(HGDIOBJ object) {
+    return DeleteObject(object) != FALSE;
+}
+inline bool CloseRegistryKey(HKEY key) {
+    return RegCloseKey(key) == ERROR_SUCCESS;
+}
+
+// Owns one handle that Release gives back. Null and INVALID_HANDLE_VALUE,
+// the two ways a failed call says it has no handle, are never released. The
+// destructor drops a failed release: nobody is left to act on it.
+template <typename Handle, bool (*Release)(Handle)> class Owned {
   public:
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    ~KernelHandle() { Close(); }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    explicit Owned(Handle handle = nullptr) : handle_(handle) {}
+    ~Owned() { Close(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Handle get() const { return handle_; }
+    // For a call that hands the handle out through a pointer.
+    Handle* receive() { return &handle_; }
+    bool valid() const {
+        return handle_ != nullptr && handle_ != reinterpret_cast<Handle>(INVALID_HANDLE_VALUE);
+    }
     // For a handle that was written to, where a failed close means lost data.
     bool Close() {
         if (!valid()) {
             return true;
         }
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
+        const bool released = Release(handle_);
+        handle_ = nullptr;
+        return released;
     }
 
   private:
-    HANDLE handle_;
+    Handle handle_;
 };
 
+// A kernel object: a file, a process, a thread.
+using KernelHandle = Owned<HANDLE, CloseKernelHandle>;
+// A context of CreateCompatibleDC.
+using MemoryDC = Owned<HDC, DeleteMemoryDC>;
+using GdiObject = Owned<HGDIOBJ, DeleteGdiObject>;
+using RegistryKey = Owned<HKEY, CloseRegistryKey>;
+
+// A window's context (the screen's for a null window), released to the
+// window it came from.
 class WindowDC {
   public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -43,38 +72,6 @@ class WindowDC {
   private:
     HWND window_;
     HDC dc_;
-};
-
-class MemoryDC {
-  public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() {
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-class GdiObject {
-  public:
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() {
-        if (object_ != nullptr) {
-            DeleteObject(object_);
-        }
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ get() const { return object_; }
-
-  private:
-    HGDIOBJ object_;
 };
 
 // Selects an object into a DC and puts the one it displaced back, so the
@@ -95,21 +92,4 @@ class Selection {
   private:
     HDC dc_;
     HGDIOBJ previous_;
-};
-
-class RegistryKey {
-  public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY get() const { return key_; }
-    HKEY* receive() { return &key_; }
-
-  private:
-    HKEY key_ = nullptr;
 };

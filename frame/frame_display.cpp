@@ -39,7 +39,7 @@ HRESULT ApplicationRecord::Render() {
     RECT client = {0, 0, 0, 0};
     GetClientRect(window, &client);
     WindowDC windowDC(window);
-    MemoryDC memoryDC(windowDC.get());
+    MemoryDC memoryDC(CreateCompatibleDC(windowDC.get()));
     if (windowDC.get() == nullptr || memoryDC.get() == nullptr) {
         return 0;
     }

@@ -1,4 +1,3 @@
-#include "support/capture_run.h"
 #include "viewer_test.h"
 
 namespace {
@@ -26,13 +25,10 @@ TEST_F(CaptureRoad, APictureGoesFromTheCaptureProgramToTheScreenAndBackToAFile) 
 
     SaveThroughDialog(window, saved);
     ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(saved); }));
-    const Bytes decoded = DecodeWithImageMagick(saved);
-    EXPECT_TRUE(FrameAsRgb(image) == decoded)
-        << "the saved file decodes otherwise: " << FirstDifference(decoded, FrameAsRgb(image));
+    EXPECT_EQ("equal", FirstDifference(DecodeWithImageMagick(saved), FrameAsRgb(image)))
+        << "the saved file does not decode to the image";
 
-    ASSERT_TRUE(Focus(window));
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(0, viewer_.WaitForExit());
+    EndWithEsc(viewer_, window);
     EXPECT_EQ(0, capture.WaitForExit()) << "the capture program passes on the viewer's exit code";
     EXPECT_FALSE(FileExists(RawFramePath()));
 }

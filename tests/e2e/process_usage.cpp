@@ -1,5 +1,7 @@
 #include "process_usage.h"
 
+#include "core/win32_handles.h"
+
 #include <psapi.h>
 
 #include <sstream>
@@ -52,29 +54,29 @@ long CountHandlesInSystemTable(DWORD processId) {
 
 ProcessUsage ReadProcessUsage(DWORD processId) {
     ProcessUsage usage;
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr) {
+    const KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process.valid()) {
         return usage;
     }
     DWORD handles = 0;
-    if (GetProcessHandleCount(process, &handles) && handles != 0) {
+    if (GetProcessHandleCount(process.get(), &handles) && handles != 0) {
         usage.handles = static_cast<long>(handles);
     } else {
         usage.handles = CountHandlesInSystemTable(processId);
     }
     SetLastError(0);
-    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD gdi = GetGuiResources(process.get(), GR_GDIOBJECTS);
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
         usage.gdiObjects = static_cast<long>(gdi);
-        usage.userObjects = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+        usage.userObjects = static_cast<long>(GetGuiResources(process.get(), GR_USEROBJECTS));
     }
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(process, &memory, sizeof(memory))) {
+    if (GetProcessMemoryInfo(process.get(), &memory, sizeof(memory))) {
         usage.privateBytes = memory.PagefileUsage;
         usage.workingSet = memory.WorkingSetSize;
     }
-    CloseHandle(process);
     return usage;
 }
 

@@ -106,9 +106,7 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     EXPECT_TRUE(PollWithoutPumping([&] {
         return CountFrameMismatches(CaptureClient(window), frame) == 0;
     })) << "the frame is no longer exact on screen";
-    ASSERT_TRUE(Focus(window));
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(0, viewer_.WaitForExit());
+    EndWithEsc(viewer_, window);
     EXPECT_FALSE(FileExists(RawFramePath()));
 }
 

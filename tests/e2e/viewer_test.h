@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/win32_handles.h"
 #include "support/child_process.h"
 #include "support/files.h"
 #include "support/image_magick.h"
@@ -10,6 +11,24 @@
 #include "support/window_text.h"
 
 #include <gtest/gtest.h>
+
+// Watches a started program until it ends (or the deadline passes): whether
+// it showed a window of any kind on the way.
+inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
+    bool showed = false;
+    PollWithoutPumping([&] {
+        showed = showed || program.FindWindowOf(nullptr, nullptr) != nullptr;
+        return !program.Running();
+    });
+    return showed;
+}
+
+// Ends the viewer as a user does, with Esc in its window.
+inline void EndWithEsc(ChildProcess& viewer, HWND window) {
+    ASSERT_TRUE(Focus(window));
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(0, viewer.WaitForExit());
+}
 
 // Each test owns the raw frame file, the settings key and one viewer run,
 // and leaves all three as it found them.

@@ -92,7 +92,7 @@ TEST(FrameInvariants, LayoutSizesAreRightInSixtyFourBitsAndTooLargeFilesAreRefus
     const std::uint8_t row[3] = {1, 2, 3};
     EXPECT_EQ(kBmpTooLarge, StreamBmp(row, 0x55555556, 1, sink));
     EXPECT_EQ(kBmpTooLarge, StreamBmp(row, 65536, 21846, sink)); // 4 GiB and a little
-    EXPECT_TRUE(sink.requests.empty());
+    EXPECT_EQ(0u, sink.requests.size()) << "nothing may be written";
     // Just below: 65536 x 21845 rows of 196,608 bytes, 54 bytes of headers.
     EXPECT_LE(BmpFileSize(65536, 21845), 0xFFFFFFFFull);
 }
@@ -103,11 +103,15 @@ TEST(FrameInvariants, RowsTooLargeToAddressAreRefusedUntouched) {
     }
     std::uint8_t block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const Bytes before(block, block + 8);
+    Bytes destination(8, 0xBD);
     // 3 GiB rows, 4 of them; 6 GiB rows, 2 of them: more than 32 bits can address.
     EXPECT_FALSE(ReverseRows(block, block, 8, 0x40000000, 4));
     EXPECT_FALSE(ReverseRows(block, block, 8, 0x7FFFFFFF, 2));
+    EXPECT_FALSE(ReverseRows(block, destination.data(), 6, 0x7FFFFFFF, 2)) << "out of place";
+    EXPECT_FALSE(ReverseRows(block, destination.data(), 6, -1, 2));
     EXPECT_FALSE(ReverseRows(block, block, 0x100000000ull, 1, 1));
     EXPECT_EQ(before, Bytes(block, block + 8));
+    EXPECT_EQ(Bytes(8, 0xBD), destination);
 }
 
 // A plain run's share of the fuzzing: every seed, its header rewritten with

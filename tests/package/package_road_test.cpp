@@ -16,13 +16,11 @@ std::string UnpackedFolder() {
 }
 
 std::string ImagePathOf(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr) {
-        return "";
-    }
+    const KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameExA(process, nullptr, path, MAX_PATH);
-    CloseHandle(process); // a query handle only
+    const DWORD length =
+        process.valid() ? GetModuleFileNameExA(process.get(), nullptr, path, MAX_PATH) : 0;
     return std::string(path, length);
 }
 
@@ -55,9 +53,7 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
     })) << "the test pattern is not on screen:"
         << wrong;
 
-    ASSERT_TRUE(Focus(window));
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(0, viewer_.WaitForExit());
+    EndWithEsc(viewer_, window);
     EXPECT_EQ(0, capturing.WaitForExit()) << "oxcapture passes on the viewer's exit code";
     EXPECT_FALSE(FileExists(RawFramePath()));
 }

@@ -13,6 +13,7 @@ system_dlls=" advapi32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.
   shell32.dll shlwapi.dll user32.dll version.dll windowscodecs.dll winmm.dll "
 magic=$([ "$arch" = i386 ] && echo "PE32" || echo "PE32+")
 numeric_version="${version//./, }, 0"
+icon_images="020x020@32 020x020@4 020x020@8 040x040@32 040x040@4 040x040@8 060x060@32 060x060@4 060x060@8"
 
 for program in oxview oxcapture; do
     file="$build/$program.exe"
@@ -30,12 +31,27 @@ for program in oxview oxcapture; do
     expect() { # what, then a fixed text the resources must hold
         grep -qF -- "$2" <<<"$resources" || fail "$program: $1: no '$2' in its resources"
     }
-    expect "icon group 101" "101 14 /* RT_GROUP_ICON */"
     expect "version resource" "FILEVERSION $numeric_version"
-    expect "version string" "VALUE \"ProductVersion\", \"$version\""
+    expect "product version" "PRODUCTVERSION $numeric_version"
+    for name in FileVersion ProductVersion; do
+        expect "version string" "VALUE \"$name\", \"$version\""
+    done
+    expect "product name" 'VALUE "ProductName", "oxview"'
     expect "file name" "VALUE \"OriginalFilename\", \"$program.exe\""
     expect "manifest" "1 24 /* RT_MANIFEST */"
     expect "manifest's execution level" 'level=""asInvoker""'
+    expect "Windows 7 in the manifest" "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"
+    expect "Windows 10 and 11 in the manifest" "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+    ! grep -q dpiAware <<<"$resources" || fail "$program: its manifest declares DPI awareness"
+
+    # Both carry the viewer's icon group: nine images, 48, 32 and 16 pixels
+    # (octal 060, 040, 020) at 4, 8 and 32 bits each.
+    group=$(sed -n '/^101 14 \/\* RT_GROUP_ICON \*\//,/^END/p' <<<"$resources")
+    images=$(sed -n 's/^ *"\\\([0-7]*\)\\\([0-7]*\)\\[0-7\\]*", 1, \([0-9]*\),.*/\1x\2@\3/p' \
+        <<<"$group" | LC_ALL=C sort | xargs)
+    [ "$images" = "$icon_images" ] || fail "$program: icon images '$images', expected '$icon_images'"
+    viewer_group=${viewer_group:-$group}
+    [ "$group" = "$viewer_group" ] || fail "$program: icon group 101 is not the viewer's"
 done
 # The viewer loads its menu and accelerator table by number.
 resources=$("$windres" -J coff -O rc -i "$build/oxview.exe" | grep -v '^  0x')

@@ -32,18 +32,13 @@ inline void PumpMessages() {
     }
 }
 
-// Polls done() every 10 ms, handling this thread's window messages
-// meanwhile, until it holds or timeoutMs pass.
+// Polls done() like PollWithoutPumping, handling this thread's window
+// messages before each look.
 inline bool PollPumpingMessages(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        PumpMessages();
-        if (done()) {
-            return true;
-        }
-        if (GetTickCount() - start > timeoutMs) {
+    return PollWithoutPumping(
+        [&] {
+            PumpMessages();
             return done();
-        }
-        Sleep(10);
-    }
+        },
+        timeoutMs);
 }

@@ -1,5 +1,6 @@
 #include "support/screen.h"
 
+#include "core/win32_handles.h"
 #include "support/files.h"
 #include "support/image_magick.h"
 
@@ -18,11 +19,14 @@ ScreenShot CaptureScreen(const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+    WindowDC screen(nullptr);
+    MemoryDC memory(CreateCompatibleDC(screen.get()));
+    GdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        Selection selection(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), area.left, area.top,
+               SRCCOPY);
+    }
     GdiFlush();
     const DWORD* p = static_cast<const DWORD*>(bits);
     shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height);
@@ -30,10 +34,6 @@ ScreenShot CaptureScreen(const RECT& area) {
         const DWORD v = p[i]; // 0x00RRGGBB in a 32-bit DIB
         shot.pixels[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 

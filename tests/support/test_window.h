@@ -2,23 +2,19 @@
 
 // Looking at and painting a window of the test's own process.
 
+#include "core/win32_handles.h"
 #include "support/polling.h"
 
 #include <windows.h>
 
 inline COLORREF WindowPixel(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    return GetPixel(WindowDC(window).get(), x, y);
 }
 
 inline void FillClient(HWND window, COLORREF colour) {
-    HDC dc = GetDC(window);
     RECT client;
     GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
+    WindowDC dc(window);
+    GdiObject brush(CreateSolidBrush(colour));
+    FillRect(dc.get(), &client, static_cast<HBRUSH>(brush.get()));
 }

@@ -1,4 +1,5 @@
 #include "core/safe_file_writer.h"
+#include "core/win32_handles.h"
 #include "support/files.h"
 #include "support/paths.h"
 
@@ -49,26 +50,27 @@ class SafeFileWriter : public ::testing::Test {
     void SetUp() override {
         folder_ = TestFolder() + "safe-writer-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-        MakeFolder(folder_);
+        Empty(folder_);
     }
-    void TearDown() override { Clear(folder_); }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    static void MakeFolder(const std::string& folder) {
-        CreateDirectoryA(folder.c_str(), nullptr); // may be left from an earlier run
-        Clear(folder);
+    // Made, or emptied of what an earlier run left.
+    static void Empty(const std::string& folder) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
     }
-    static void Clear(const std::string& folder) {
-        for (const std::string& name : FileNames(folder)) {
-            DeleteFileA((folder + name).c_str()); // folders among them stay
-        }
-    }
-    // Below the Windows directory's Temp folder, whose every part is in 8.3
-    // form already wherever the build lies.
+    // A folder of 250 characters, nested folders named part and a last one
+    // of up to part's length and one more in x's, below the Windows
+    // directory's Temp folder, whose every part is in 8.3 form already
+    // wherever the build lies. Parts of up to 7 characters give a folder
+    // with no shorter name.
     static std::string DeepFolder(const std::string& part) {
-        const std::string base = WindowsTempFolder() + "oxvsafe\\";
-        CreateDirectoryA(base.c_str(), nullptr); // there already after an earlier run
-        const std::string folder = MakeDeepFolder(base, 250, part);
-        Clear(folder);
+        std::string folder = WindowsTempFolder() + "oxvsafe\\";
+        while (folder.size() + part.size() + 3 <= 250) {
+            folder += part + "\\";
+        }
+        folder += std::string(250 - folder.size() - 1, 'x') + "\\";
+        Empty(folder);
         return folder;
     }
 
@@ -103,11 +105,11 @@ TEST_F(SafeFileWriter, AFailedWriteOrMoveKeepsTheOldFileAndRemovesTheTemporaryOn
     EXPECT_EQ(old, ReadFileBytes(target));
 
     // Held open without sharing elsewhere: the final move cannot replace it.
-    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    KernelHandle holder(CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.valid());
     EXPECT_NE(0u, Write(target, Bytes(10, 1)));
-    CloseHandle(holder); // read only: nothing to lose
+    holder.Close();
     EXPECT_EQ(old, ReadFileBytes(target));
     EXPECT_EQ(std::vector<std::string>{"picture.bmp"}, FileNames(folder_));
 
@@ -116,7 +118,7 @@ TEST_F(SafeFileWriter, AFailedWriteOrMoveKeepsTheOldFileAndRemovesTheTemporaryOn
 
 TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
     // Long names: the folder's short form names the temporary file.
-    const std::string longNames = DeepFolder("a folder with a long name ");
+    const std::string longNames = DeepFolder("a folder with a long name");
     char shortForm[MAX_PATH];
     const DWORD shortLength = GetShortPathNameA(longNames.c_str(), shortForm, MAX_PATH);
     ASSERT_GT(shortLength, 0u);
@@ -132,7 +134,7 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
         const Bytes bytes(777, 0x5C);
         ASSERT_EQ(0u, Write(target, bytes));
         EXPECT_EQ(bytes, ReadFileBytes(target));
-        EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder, "*.*"));
+        EXPECT_EQ(std::vector<std::string>{"x.bmp"}, FileNames(folder));
         DeleteFileA(target.c_str());
     }
 
@@ -148,10 +150,11 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
     // refuses to replace) held by a program that lets others only delete it.
     ASSERT_TRUE(WriteFileBytes(target, Bytes(300, 0x42)));
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    KernelHandle holder(CreateFileA(target.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     EXPECT_NE(0u, Write(target, Bytes(10, 1)));
-    CloseHandle(holder); // a deletion asked for meanwhile would happen now
+    holder.Close(); // a deletion asked for meanwhile would happen now
     EXPECT_EQ(Bytes(300, 0x42), ReadFileBytes(target)) << "the old file is gone or changed";
     DeleteFileA(target.c_str());
 }

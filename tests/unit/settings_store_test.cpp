@@ -9,35 +9,29 @@ namespace {
 class SettingsStore : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(), 0, nullptr,
-                                                 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(), 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, key_.receive(), nullptr));
     }
-    void TearDown() override { RegCloseKey(key_); }
 
     DWORD Read(const char* name, DWORD start, DWORD fallback) {
         DWORD destination = start;
-        ReadDwordValue(key_, name, &destination, fallback);
+        ReadDwordValue(key_.get(), name, &destination, fallback);
         return destination;
     }
 
     SettingsKeyGuard guard_;
-    HKEY key_ = nullptr;
+    RegistryKey key_;
 };
 
-TEST_F(SettingsStore, ADwordIsReadAndAMissingValueGivesTheFallback) {
+TEST_F(SettingsStore, ReadTakesUpToFourBytesOfAnyValueAndOtherwiseTheFallback) {
     SetSettingsDword("Width", 1024);
     EXPECT_EQ(1024u, Read("Width", 0xDEADBEEF, 7));
-    EXPECT_EQ(7u, Read("Height", 0xDEADBEEF, 7));
-}
-
-TEST_F(SettingsStore, AShortValueReplacesOnlyItsOwnBytes) {
+    EXPECT_EQ(7u, Read("Height", 0xDEADBEEF, 7)) << "a missing value";
     const BYTE two[] = {0x34, 0x12};
     SetSettingsValue("Width", REG_BINARY, two, sizeof(two));
-    EXPECT_EQ(0xDEAD1234u, Read("Width", 0xDEADBEEF, 7));
-}
-
-TEST_F(SettingsStore, ALongerValueOfAnyTypeGivesTheFallback) {
-    const char text[] = "1280 pixels";
+    EXPECT_EQ(0xDEAD1234u, Read("Width", 0xDEADBEEF, 7)) << "a short value replaces its own bytes";
+    const char text[] = "1280 pixels"; // longer values of any type give the fallback
     SetSettingsValue("Width", REG_SZ, text, sizeof(text));
     EXPECT_EQ(640u, Read("Width", 0xDEADBEEF, 640));
     const BYTE eight[8] = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -46,15 +40,14 @@ TEST_F(SettingsStore, ALongerValueOfAnyTypeGivesTheFallback) {
 }
 
 TEST_F(SettingsStore, WriteStoresAFourByteDwordAndReportsFailure) {
-    EXPECT_EQ(0, WriteDwordValue(key_, "Width", 320));
-    EXPECT_TRUE(ReadSettingsValue("Width").IsDword(320));
+    EXPECT_EQ(0, WriteDwordValue(key_.get(), "Width", 320));
+    EXPECT_EQ("dword 320", StoredSetting("Width"));
 
-    HKEY readOnly;
+    RegistryKey readOnly;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(), 0, KEY_READ, &readOnly));
-    EXPECT_EQ(static_cast<HRESULT>(0x80004005L), WriteDwordValue(readOnly, "Height", 1));
-    RegCloseKey(readOnly);
-    EXPECT_EQ(REG_NONE, ReadSettingsValue("Height").type);
+              RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(), 0, KEY_READ, readOnly.receive()));
+    EXPECT_EQ(static_cast<HRESULT>(0x80004005L), WriteDwordValue(readOnly.get(), "Height", 1));
+    EXPECT_EQ("none", StoredSetting("Height"));
 }
 
 TEST(SettingsRecord, ConstructionCreatesTheKeyAndKeepsDefaultsWhenEmpty) {
@@ -64,7 +57,7 @@ TEST(SettingsRecord, ConstructionCreatesTheKeyAndKeepsDefaultsWhenEmpty) {
     EXPECT_TRUE(SettingsKeyExists());
     EXPECT_EQ(640, record.width);
     EXPECT_EQ(480, record.height);
-    EXPECT_EQ(REG_NONE, ReadSettingsValue("Width").type) << "loading must store nothing";
+    EXPECT_EQ("none", StoredSetting("Width")) << "loading must store nothing";
 }
 
 TEST(SettingsRecord, StoredSizeIsLoadedAndAStringWidthIgnored) {
@@ -89,8 +82,8 @@ TEST(SettingsRecord, ShutdownStoresTheRecordsSize) {
     record.width = 320;
     record.height = 240;
     EXPECT_EQ(0, record.Shutdown());
-    EXPECT_TRUE(ReadSettingsValue("Width").IsDword(320));
-    EXPECT_TRUE(ReadSettingsValue("Height").IsDword(240));
+    EXPECT_EQ("dword 320", StoredSetting("Width"));
+    EXPECT_EQ("dword 240", StoredSetting("Height"));
 }
 
 } // namespace
