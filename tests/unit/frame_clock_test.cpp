@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
+#include <string>
+
 namespace {
 
 // A hand-driven time source: the counter runs at 1000 counts a second and
@@ -28,77 +32,53 @@ DWORD WINAPI FakeTick() {
 const FrameClockSources kFakeCounterSource = {FakeFrequency, FakeCounter, FakeTick};
 const FrameClockSources kFakeTickSource = {NoFrequency, FakeCounter, FakeTick};
 
-// Moves both fake sources on by the same number of milliseconds.
-void Advance(int milliseconds) {
-    g_fakeCounter += milliseconds;
-    g_fakeTick += static_cast<DWORD>(milliseconds);
-}
-
-// The tick source works in double seconds, so sums carry rounding far below
-// a microsecond.
-#define EXPECT_SECONDS(expected, actual) EXPECT_NEAR(expected, actual, 1e-6)
-
-class FrameClockOnBothSources : public ::testing::TestWithParam<const FrameClockSources*> {
-  protected:
-    void SetUp() override {
-        g_fakeCounter = 5000000;
-        g_fakeTick = 5000000;
+// Plays a scenario on fresh state, one step a word: "start", "stop", "+N"
+// (both fake sources move on N ms), "app=S" and "elapsed=S" (that reading is
+// S seconds). Returns each wrong reading; "" when all are right.
+std::string Play(const std::string& steps, const FrameClockSources& sources) {
+    g_fakeCounter = 5000000;
+    g_fakeTick = 5000000;
+    FrameClockState state;
+    std::istringstream words(steps);
+    std::string wrong;
+    for (std::string word; words >> word;) {
+        const std::size_t equals = word.find('=');
+        if (word[0] == '+') {
+            g_fakeCounter += std::stoi(word.substr(1));
+            g_fakeTick = static_cast<DWORD>(g_fakeCounter); // in step, both in ms
+        } else if (equals == std::string::npos) {
+            RunFrameClock(state, word == "start" ? kClockStart : kClockStop, sources);
+        } else {
+            const int command = word[0] == 'a' ? kClockAppTime : kClockElapsedTime;
+            const float got = RunFrameClock(state, command, sources);
+            // The tick source works in double seconds: sums carry rounding
+            // far below a microsecond.
+            if (std::abs(got - std::stof(word.substr(equals + 1))) > 1e-6f) {
+                wrong += " " + word + " got " + std::to_string(got) + ";";
+            }
+        }
     }
-    float Run(int command) { return RunFrameClock(state_, command, *GetParam()); }
-    FrameClockState state_;
-};
-
-TEST_P(FrameClockOnBothSources, ApplicationTimeCountsFromTheFirstStart) {
-    Run(kClockStart);
-    EXPECT_SECONDS(0.0f, Run(kClockAppTime));
-    Advance(1500);
-    EXPECT_SECONDS(1.5f, Run(kClockAppTime));
+    return wrong;
 }
 
-TEST_P(FrameClockOnBothSources, StoppedTimeDoesNotCount) {
-    Run(kClockStart);
-    Advance(1000);
-    Run(kClockStop);
-    Advance(1000);
-    // While stopped both readings stand still and elapsed time is zero.
-    EXPECT_SECONDS(1.0f, Run(kClockAppTime));
-    EXPECT_SECONDS(0.0f, Run(kClockElapsedTime));
-    Advance(700);
-    EXPECT_SECONDS(1.0f, Run(kClockAppTime));
-    Run(kClockStart);
-    Advance(250);
-    EXPECT_SECONDS(1.25f, Run(kClockAppTime));
-}
+class FrameClockOnBothSources : public ::testing::TestWithParam<const FrameClockSources*> {};
 
-TEST_P(FrameClockOnBothSources, ElapsedTimeIsTheSpanSinceThePreviousQueryOrStart) {
-    Run(kClockStart);
-    Advance(40);
-    EXPECT_SECONDS(0.04f, Run(kClockElapsedTime));
-    Advance(20);
-    EXPECT_SECONDS(0.02f, Run(kClockElapsedTime));
-    EXPECT_SECONDS(0.0f, Run(kClockElapsedTime));
-    Advance(10);
-    Run(kClockStop);
-    Advance(500);
-    Run(kClockStart);
-    Advance(30);
-    // Only the time since the restart: neither the stop nor the time before it.
-    EXPECT_SECONDS(0.03f, Run(kClockElapsedTime));
-}
-
-TEST_P(FrameClockOnBothSources, StopWhileStoppedAndStartWhileRunningChangeLittle) {
-    Run(kClockStart);
-    Advance(100);
-    Run(kClockStop);
-    Advance(100);
-    Run(kClockStop); // must not move the stop time
-    Advance(100);
-    Run(kClockStart);
-    EXPECT_SECONDS(0.1f, Run(kClockAppTime));
-    Advance(100);
-    Run(kClockStart); // running: only restarts the elapsed interval
-    EXPECT_SECONDS(0.2f, Run(kClockAppTime));
-    EXPECT_SECONDS(0.0f, Run(kClockElapsedTime));
+TEST_P(FrameClockOnBothSources, CountsApplicationAndElapsedTimeOnlyWhileRunning) {
+    const char* const scenarios[] = {
+        // Application time counts from the first start.
+        "start app=0 +1500 app=1.5",
+        // While stopped both readings stand still and elapsed time is zero.
+        "start +1000 stop +1000 app=1 elapsed=0 +700 app=1 start +250 app=1.25",
+        // Elapsed time is the span since the previous query or start; after a
+        // restart, neither the stop nor the time before it.
+        "start +40 elapsed=0.04 +20 elapsed=0.02 elapsed=0 +10 stop +500 start +30 elapsed=0.03",
+        // A second stop does not move the stop time; a start while running
+        // only restarts the elapsed interval.
+        "start +100 stop +100 stop +100 start app=0.1 +100 start app=0.2 elapsed=0",
+    };
+    for (const char* steps : scenarios) {
+        EXPECT_EQ("", Play(steps, *GetParam())) << steps;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CounterAndTick, FrameClockOnBothSources,
@@ -106,24 +86,12 @@ INSTANTIATE_TEST_SUITE_P(CounterAndTick, FrameClockOnBothSources,
 
 // The same commands on the platform's real sources: the performance counter,
 // and the millisecond tick with the counter's frequency withheld.
-BOOL WINAPI WithheldFrequency(LARGE_INTEGER*) {
-    return FALSE;
-}
-
-class FrameClockInRealTime : public ::testing::TestWithParam<bool> {
-  protected:
-    FrameClockSources Sources() const {
-        FrameClockSources sources = PlatformClockSources();
-        if (!GetParam()) {
-            sources.queryFrequency = WithheldFrequency;
-        }
-        return sources;
-    }
-};
+class FrameClockInRealTime : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FrameClockInRealTime, MeasuresAWaitAndLeavesAStoppedOneOut) {
     FrameClockState state;
-    const FrameClockSources sources = Sources();
+    FrameClockSources sources = PlatformClockSources();
+    sources.queryFrequency = GetParam() ? sources.queryFrequency : NoFrequency;
     const DWORD begin = GetTickCount();
     RunFrameClock(state, kClockStart, sources);
     EXPECT_EQ(GetParam(), state.usesCounter);
