@@ -2,44 +2,33 @@
 
 namespace {
 
-using IdleLoop = MainWindow;
-
-TEST_F(IdleLoop, InactiveViewerIgnoresHeldKeys) {
-    HoldKeys({VK_LEFT, VK_UP});
-    record_.appActive = 0;
-    record_.elapsedTime = 0.5f;
-    record_.keys[kKeyLeft] = 7; // must be overwritten with 0
-    ASSERT_EQ(0, record_.ApplicationRecord::UpdateFrame());
-    for (int key : record_.keys) {
-        EXPECT_EQ(0, key);
+class IdleLoop : public MainWindow {
+  protected:
+    // One update of half a second with the keys held, in a viewer active or
+    // not: the keys it saw (up, down, left, right: 1 held, 0 not) and the
+    // horizontal and vertical angles it left.
+    std::string UpdateHolding(int active, std::initializer_list<WORD> virtualKeys) {
+        HoldKeys(virtualKeys);
+        record_.appActive = active; // after the keys, which bring the window forward
+        record_.elapsedTime = 0.5f;
+        record_.keys[kKeyLeft] = 7; // must be overwritten
+        EXPECT_EQ(0, record_.ApplicationRecord::UpdateFrame());
+        std::string seen = "keys ";
+        for (int key : record_.keys) {
+            seen += std::to_string(key);
+        }
+        return seen + ", angles " + std::to_string(record_.horizontalAngle) + " " +
+               std::to_string(record_.verticalAngle);
     }
-    EXPECT_EQ(0.0f, record_.horizontalAngle);
-    EXPECT_EQ(0.0f, record_.verticalAngle);
-}
+};
 
-TEST_F(IdleLoop, HeldKeysTurnTheAnglesAndOppositeKeysCancel) {
-    record_.appActive = 1;
-    record_.elapsedTime = 0.5f;
-    HoldKeys({VK_LEFT, VK_UP});
-    record_.ApplicationRecord::UpdateFrame();
-    EXPECT_EQ(1, record_.keys[kKeyLeft]);
-    EXPECT_EQ(1, record_.keys[kKeyUp]);
-    EXPECT_EQ(0, record_.keys[kKeyRight]);
-    EXPECT_FLOAT_EQ(0.5f, record_.horizontalAngle);
-    EXPECT_FLOAT_EQ(0.5f, record_.verticalAngle);
-
-    HoldKeys({VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN});
-    record_.ApplicationRecord::UpdateFrame();
-    EXPECT_EQ(1, record_.keys[kKeyRight]);
-    EXPECT_EQ(1, record_.keys[kKeyDown]);
-    EXPECT_FLOAT_EQ(0.5f, record_.horizontalAngle);
-    EXPECT_FLOAT_EQ(0.5f, record_.verticalAngle);
-
+TEST_F(IdleLoop, HeldKeysTurnTheAnglesOfAnActiveViewerAndOppositeKeysCancel) {
+    EXPECT_EQ("keys 0000, angles 0.000000 0.000000", UpdateHolding(0, {VK_LEFT, VK_UP}));
+    EXPECT_EQ("keys 1010, angles 0.500000 0.500000", UpdateHolding(1, {VK_LEFT, VK_UP}));
+    EXPECT_EQ("keys 1111, angles 0.500000 0.500000",
+              UpdateHolding(1, {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}));
     ReleaseKeys();
-    HoldKeys({VK_RIGHT, VK_DOWN});
-    record_.ApplicationRecord::UpdateFrame();
-    EXPECT_FLOAT_EQ(0.0f, record_.horizontalAngle);
-    EXPECT_FLOAT_EQ(0.0f, record_.verticalAngle);
+    EXPECT_EQ("keys 0101, angles 0.000000 0.000000", UpdateHolding(1, {VK_RIGHT, VK_DOWN}));
 }
 
 TEST_F(IdleLoop, IdlePassesSampleTheClockAndPace) {

@@ -74,11 +74,14 @@ class MainWindow : public ::testing::Test {
         return SendMessageA(record_.window, message, wParam, 0);
     }
 
-    // The clock stands still when two readings 60 ms apart agree.
-    static bool ClockStopped() {
+    // Sends a modal loop's message: the count of open loops it leaves, and
+    // whether the clock then stands still (two readings 60 ms apart agree).
+    std::string After(UINT message) {
+        Send(message);
         const float before = FrameClock(kClockAppTime);
         Sleep(60);
-        return FrameClock(kClockAppTime) == before;
+        const bool stopped = FrameClock(kClockAppTime) == before;
+        return std::to_string(g_modalLoopCount) + (stopped ? " stopped" : " running");
     }
 
     static void ReleaseKeys() {

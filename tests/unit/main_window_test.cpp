@@ -79,33 +79,17 @@ TEST_F(MainWindow, ActivationIsRecorded) {
 }
 
 TEST_F(MainWindow, ModalLoopsStopTheClockUntilTheOutermostEnds) {
-    ASSERT_FALSE(ClockStopped());
-    Send(WM_ENTERMENULOOP);
-    EXPECT_EQ(1, g_modalLoopCount);
-    EXPECT_TRUE(ClockStopped());
-    Send(WM_ENTERSIZEMOVE);
-    EXPECT_EQ(2, g_modalLoopCount);
-    Send(WM_EXITSIZEMOVE);
-    EXPECT_EQ(1, g_modalLoopCount);
-    EXPECT_TRUE(ClockStopped()) << "an inner loop's end restarted the clock";
-    Send(WM_EXITMENULOOP);
-    EXPECT_EQ(0, g_modalLoopCount);
-    EXPECT_FALSE(ClockStopped());
-
-    Send(WM_ENTERSIZEMOVE);
-    EXPECT_TRUE(ClockStopped());
-    Send(WM_EXITSIZEMOVE);
-    EXPECT_FALSE(ClockStopped());
-}
-
-TEST_F(MainWindow, AStrayExitLeavesMinusOneAndTheNextEnterStartsTheClock) {
+    ASSERT_EQ("0 running", After(WM_NULL));
+    EXPECT_EQ("1 stopped", After(WM_ENTERMENULOOP));
+    EXPECT_EQ("2 stopped", After(WM_ENTERSIZEMOVE));
+    EXPECT_EQ("1 stopped", After(WM_EXITSIZEMOVE)) << "an inner loop's end";
+    EXPECT_EQ("0 running", After(WM_EXITMENULOOP));
+    EXPECT_EQ("1 stopped", After(WM_ENTERSIZEMOVE));
+    EXPECT_EQ("0 running", After(WM_EXITSIZEMOVE));
+    // A stray exit: only a return to zero may start the clock.
     FrameClock(kClockStop);
-    Send(WM_EXITMENULOOP);
-    EXPECT_EQ(-1, g_modalLoopCount);
-    EXPECT_TRUE(ClockStopped()) << "only a return to zero may start the clock";
-    Send(WM_ENTERMENULOOP);
-    EXPECT_EQ(0, g_modalLoopCount);
-    EXPECT_FALSE(ClockStopped());
+    EXPECT_EQ("-1 stopped", After(WM_EXITMENULOOP));
+    EXPECT_EQ("0 running", After(WM_ENTERMENULOOP));
 }
 
 TEST_F(MainWindow, ApplicationTimeExcludesAnOpenMenu) {
