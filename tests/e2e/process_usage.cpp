@@ -4,7 +4,6 @@
 
 #include <psapi.h>
 
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -81,9 +80,8 @@ ProcessUsage ReadProcessUsage(DWORD processId) {
 }
 
 std::string ProcessUsage::Describe() const {
-    std::ostringstream text;
-    text << "handles " << handles << ", GDI objects " << gdiObjects << ", USER objects "
-         << userObjects << ", private " << privateBytes / 1024 << " KiB, working set "
-         << workingSet / 1024 << " KiB";
-    return text.str();
+    return "handles " + std::to_string(handles) + ", GDI objects " + std::to_string(gdiObjects) +
+           ", USER objects " + std::to_string(userObjects) + ", private " +
+           std::to_string(privateBytes / 1024) + " KiB, working set " +
+           std::to_string(workingSet / 1024) + " KiB";
 }

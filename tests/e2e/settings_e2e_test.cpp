@@ -15,27 +15,6 @@ TEST_F(Settings, ACleanAccountGetsTheKeyAtStartAndTheSizeAtExit) {
     EXPECT_EQ("dword 240", StoredSetting("Height"));
 }
 
-TEST_F(Settings, AnEarlyEndCreatesTheKeyAndStoresNothing) {
-    {
-        ChildProcess refused;
-        ASSERT_TRUE(refused.Start("\"" + ViewerPath() + "\""));
-        HWND box = refused.WaitForWindow("#32770", nullptr);
-        ASSERT_NE(nullptr, box);
-        Activate(box);
-        PressKey(VK_RETURN);
-        EXPECT_EQ(0, refused.WaitForExit());
-        EXPECT_TRUE(SettingsKeyExists());
-        EXPECT_EQ("none", StoredSetting("Width"));
-    }
-    RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKeyPath());
-    ChildProcess withoutFrame;
-    ASSERT_TRUE(withoutFrame.StartViewerWithTail());
-    EXPECT_EQ(0, withoutFrame.WaitForExit());
-    EXPECT_TRUE(SettingsKeyExists());
-    EXPECT_EQ("none", StoredSetting("Width"));
-    EXPECT_EQ("none", StoredSetting("Height"));
-}
-
 TEST_F(Settings, TheFramesSizeOverridesTheStoredOne) {
     SetSettingsDword("Width", 800);
     SetSettingsDword("Height", 600);

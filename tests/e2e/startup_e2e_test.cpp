@@ -22,6 +22,7 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
     const std::string quoted = "\"" + ViewerPath() + "\"";
     for (const std::string& line : {quoted, quoted + "  \t  ", ViewerPath() + "\t"}) {
         SCOPED_TRACE("command line [" + line + "]");
+        RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKeyPath()); // made by the run before
         const Frame frame = PatternFrame(8, 8);
         ASSERT_TRUE(PlaceRawFrame(frame));
         ChildProcess viewer;
@@ -41,6 +42,8 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
         EXPECT_EQ(0, viewer.WaitForExit());
         EXPECT_EQ(RawFrameBytes(frame), ReadFileBytes(RawFramePath()))
             << "a refused start must leave the raw frame file alone";
+        EXPECT_TRUE(SettingsKeyExists()) << "the key is made before the refusal";
+        EXPECT_EQ("none", StoredSetting("Width"));
     }
 }
 
@@ -48,6 +51,9 @@ TEST_F(StartUp, WithoutARawFrameFileItEndsSilently) {
     ASSERT_TRUE(viewer_.StartViewerWithTail("x"));
     EXPECT_FALSE(ShowsAWindowBeforeItEnds(viewer_));
     EXPECT_EQ(0, viewer_.WaitForExit());
+    EXPECT_TRUE(SettingsKeyExists()) << "the key is made before the frame is read";
+    EXPECT_EQ("none", StoredSetting("Width"));
+    EXPECT_EQ("none", StoredSetting("Height"));
 }
 
 TEST_F(StartUp, AValidFrameOpensTheWindowAndTheEndDeletesTheFile) {

@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
+// Read in the C runtime's text mode, which turns CR LF back into LF.
 std::string TextOf(const std::string& path) {
-    const Bytes bytes = ReadFileBytes(path);
-    std::string text(bytes.begin(), bytes.end());
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-        text.erase(at, 1);
-    }
-    return text;
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace

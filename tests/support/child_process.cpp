@@ -1,5 +1,6 @@
 #include "support/child_process.h"
 
+#include "core/win32_handles.h"
 #include "support/polling.h"
 #include "support/window_text.h"
 
@@ -34,26 +35,20 @@ HANDLE OutputFile(const std::string& path) {
 // command line's first word.
 bool Launch(const std::string& commandLine, const std::string& program, const std::string& outPath,
             const std::string& errPath, PROCESS_INFORMATION& info) {
+    const bool redirect = !outPath.empty();
+    // Our copies, closed on the way out: a failed close cannot lose what the
+    // child writes.
+    const KernelHandle out(redirect ? OutputFile(outPath) : nullptr);
+    const KernelHandle err(redirect ? OutputFile(errPath) : nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    const bool redirect = !outPath.empty();
-    if (redirect) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = OutputFile(outPath);
-        startup.hStdError = OutputFile(errPath);
-    }
+    startup.dwFlags = redirect ? STARTF_USESTDHANDLES : 0;
+    startup.hStdOutput = out.get();
+    startup.hStdError = err.get();
     std::wstring line = Wide(commandLine);
-    const bool started =
-        (!redirect || (startup.hStdOutput != INVALID_HANDLE_VALUE &&
-                       startup.hStdError != INVALID_HANDLE_VALUE)) &&
-        CreateProcessW(program.empty() ? nullptr : Wide(program).c_str(), &line[0], nullptr,
-                       nullptr, redirect, 0, nullptr, nullptr, &startup, &info);
-    if (redirect) {
-        // Our copies only: a failed close cannot lose what the child writes.
-        CloseHandle(startup.hStdOutput);
-        CloseHandle(startup.hStdError);
-    }
-    return started;
+    return (!redirect || (out.valid() && err.valid())) &&
+           CreateProcessW(program.empty() ? nullptr : Wide(program).c_str(), &line[0], nullptr,
+                          nullptr, redirect, 0, nullptr, nullptr, &startup, &info);
 }
 
 } // namespace

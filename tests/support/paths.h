@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 // The folder of the running test program, with its backslash: build\tests\.
@@ -46,10 +47,6 @@ inline std::string RawFramePath() {
 // A Windows path under Wine's Z: drive as the Unix path it names.
 inline std::string UnixPath(const std::string& windowsPath) {
     std::string path = windowsPath.substr(2); // drop "Z:"
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }

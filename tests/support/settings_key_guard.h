@@ -46,43 +46,36 @@ inline std::string StoredSetting(const char* name) {
 }
 
 // Owns the settings key for one test: takes the key away before, and puts
-// back whatever values it held afterwards. Failures are left alone: a test
-// has nobody to report them to.
+// it back afterwards as it was, from a copy aside. Failures are left alone: a
+// test has nobody to report them to.
 class SettingsKeyGuard {
   public:
     SettingsKeyGuard() : existed_(SettingsKeyExists()) {
-        for (Saved& value : saved_) {
-            if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath(), value.name,
-                             RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.data,
-                             &value.size) != ERROR_SUCCESS) {
-                value.type = REG_NONE;
-            }
+        if (existed_) {
+            RegDeleteTreeA(HKEY_CURRENT_USER, kAside); // a copy a killed run left
+            Copy(SettingsKeyPath(), kAside);
         }
         RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKeyPath()); // may not be there
     }
     ~SettingsKeyGuard() {
         RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKeyPath());
-        RegistryKey key; // the key as it was, even without values
-        if (existed_ &&
-            RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, key.receive(), nullptr) == ERROR_SUCCESS) {
-            for (const Saved& value : saved_) {
-                if (value.type != REG_NONE) {
-                    RegSetValueExA(key.get(), value.name, 0, value.type, value.data, value.size);
-                }
-            }
+        if (existed_) {
+            Copy(kAside, SettingsKeyPath());
+            RegDeleteTreeA(HKEY_CURRENT_USER, kAside);
         }
     }
     SettingsKeyGuard(const SettingsKeyGuard&) = delete;
     SettingsKeyGuard& operator=(const SettingsKeyGuard&) = delete;
 
   private:
-    struct Saved {
-        const char* name;
-        DWORD type = REG_NONE;
-        BYTE data[256] = {};
-        DWORD size = sizeof(data);
-    };
+    static constexpr const char* kAside = "Software\\oxview tests: the settings aside";
+    // The key with all it holds, the target made when it is missing.
+    static void Copy(const char* from, const char* to) {
+        RegistryKey target;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            target.receive(), nullptr) == ERROR_SUCCESS) {
+            RegCopyTreeA(HKEY_CURRENT_USER, from, target.get());
+        }
+    }
     bool existed_;
-    Saved saved_[2] = {{"Width"}, {"Height"}};
 };
