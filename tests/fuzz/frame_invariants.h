@@ -13,5 +13,6 @@ struct FrameCheck {
 // them: the read cut at the read limit into a block of exactly the bytes read,
 // the header checks against an oracle of their own, and, for a frame they
 // accept, the rows reversed in place and back, reversed into a second block as
-// the export does, and the BMP laid out from that block and read back.
+// the export does, and the BMP laid out from that block against one laid out
+// by hand.
 FrameCheck CheckRawFrameFile(const std::uint8_t* data, std::size_t size);

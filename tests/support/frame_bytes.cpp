@@ -133,7 +133,7 @@ Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout) {
     for (int i = 0; layout.compression == 3 && i < 3; ++i) {
         Put32(out, 54 + 4 * i, layout.masks[i]);
     }
-    for (int fileRow = 0; fileRow < frame.height; ++fileRow) {
+    for (int fileRow = 0; frame.width > 0 && fileRow < frame.height; ++fileRow) {
         const int y = layout.topDown ? fileRow : frame.height - 1 - fileRow;
         for (int x = 0; x < frame.width; ++x) {
             const std::uint8_t* pixel =
