@@ -1,7 +1,5 @@
-#include "app/application_record.h"
 #include "frame/frame_header.h"
-#include "support/test_window.h"
-#include "support/settings_key_guard.h"
+#include "main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +12,12 @@ struct Pixel {
     BYTE b, g, r;
 };
 
-class FrameDisplay : public ::testing::Test {
+// The window as the viewer has it, at 64x48, drawn by the record's own Render.
+class FrameDisplay : public MainWindow {
   protected:
-    void SetUp() override {
-        g_moduleInstance = GetModuleHandleA(nullptr);
+    FrameDisplay() {
         record_.width = 64;
         record_.height = 48;
-        ASSERT_EQ(0, record_.CreateMainWindow(g_moduleInstance));
-        PumpMessages();
-    }
-    void TearDown() override {
-        DestroyWindow(record_.window);
-        PumpMessages();
     }
 
     // Puts a frame in the buffer as the viewer holds it: top row first.
@@ -35,12 +27,8 @@ class FrameDisplay : public ::testing::Test {
         std::memcpy(record_.frameBuffer->pixels, topFirst.data(), topFirst.size() * sizeof(Pixel));
         record_.frameLoaded = true;
     }
-
+    HRESULT Render() { return record_.ApplicationRecord::Render(); }
     COLORREF At(int x, int y) { return WindowPixel(record_.window, x, y); }
-
-    // The record reads the stored size when it is built: none is stored.
-    SettingsKeyGuard settings_;
-    ApplicationRecord record_;
 };
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
@@ -54,7 +42,7 @@ TEST_F(FrameDisplay, BytesAreBlueGreenRedAndTheFirstRowIsDrawnAtTheTop) {
         }
     }
     Load(4, 3, pixels);
-    ASSERT_EQ(0, record_.Render());
+    ASSERT_EQ(0, Render());
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x) {
             EXPECT_EQ(RGB(7, y * 100, x * 60), At(x, y)) << "at " << x << "," << y;
@@ -65,7 +53,7 @@ TEST_F(FrameDisplay, BytesAreBlueGreenRedAndTheFirstRowIsDrawnAtTheTop) {
 TEST_F(FrameDisplay, NothingIsDrawnBeforeAFrameIsLoaded) {
     FillClient(record_.window, kMagenta);
     record_.frameLoaded = false;
-    EXPECT_EQ(0, record_.Render());
+    EXPECT_EQ(0, Render());
     EXPECT_EQ(kMagenta, At(0, 0));
     EXPECT_EQ(kMagenta, At(20, 20));
 }
@@ -75,7 +63,7 @@ TEST_F(FrameDisplay, AnEmptyFrameShowsOnlyTheBackground) {
     for (int size : {0, 1}) {
         FillClient(record_.window, kMagenta);
         Load(size == 0 ? 0 : 5, size == 0 ? 5 : 0, {});
-        EXPECT_EQ(0, record_.Render());
+        EXPECT_EQ(0, Render());
         EXPECT_EQ(background, At(0, 0));
         EXPECT_EQ(background, At(30, 30));
     }
@@ -87,7 +75,7 @@ TEST_F(FrameDisplay, AnEnlargedWindowShowsTheBackgroundBeyondTheFrame) {
     PumpMessages();
     Load(4, 4, std::vector<Pixel>(16, {0, 0, 0xFF}));
     FillClient(record_.window, kMagenta);
-    ASSERT_EQ(0, record_.Render());
+    ASSERT_EQ(0, Render());
     RECT client;
     GetClientRect(record_.window, &client);
     ASSERT_GT(client.right, 100);
@@ -104,10 +92,10 @@ TEST_F(FrameDisplay, ManyPassesGiveBackEveryGraphicsObject) {
     // context or a bitmap would exhaust it and stop drawing long before the end.
     Load(8, 8, std::vector<Pixel>(64, {0x40, 0x80, 0xC0}));
     for (int pass = 0; pass < 20000; ++pass) {
-        ASSERT_EQ(0, record_.Render());
+        ASSERT_EQ(0, Render());
     }
     Load(8, 8, std::vector<Pixel>(64, {0xC0, 0x11, 0x22}));
-    ASSERT_EQ(0, record_.Render());
+    ASSERT_EQ(0, Render());
     EXPECT_EQ(RGB(0x22, 0x11, 0xC0), At(0, 0));
     EXPECT_EQ(RGB(0x22, 0x11, 0xC0), At(7, 7));
 }

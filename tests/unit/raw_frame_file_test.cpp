@@ -20,10 +20,6 @@ Bytes FrameFile(int width, int height, size_t extra = 0) {
     return RawFrameFileBytes(width, height, static_cast<size_t>(width) * height * 3 + extra);
 }
 
-Bytes Header(int width, int height) {
-    return RawFrameFileBytes(width, height, 0);
-}
-
 class RawFrameFileReader : public ::testing::Test {
   protected:
     void SetUp() override { DeleteFileA(path_.c_str()); }
@@ -61,7 +57,7 @@ TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
         {"empty file", {}, false},
         {"shorter than its header", Bytes(23, 0), false},
         {"one pixel byte short", FrameFile(4, 3), false},
-        {"negative width", Header(-1, 2), false},
+        {"negative width", RawFrameFileBytes(-1, 2, 0), false},
     };
     cases[5].bytes.pop_back();
     for (const Case& c : cases) {
