@@ -23,12 +23,8 @@ FrameCheck Check(const Bytes& file) {
     return CheckRawFrameFile(file.data(), file.size());
 }
 
-std::vector<Seed> Corpus() {
-    return ReadCorpus(OXVIEW_FUZZ_CORPUS);
-}
-
 TEST(FrameInvariants, HoldForEverySeedAndEachSeedMeetsTheFateItsNameGives) {
-    const std::vector<Seed> corpus = Corpus();
+    const std::vector<Seed> corpus = ReadCorpus(OXVIEW_FUZZ_CORPUS);
     EXPECT_EQ(26u, corpus.size()) << "the seeds written by make_corpus.py";
     for (const Seed& seed : corpus) {
         SCOPED_TRACE(seed.name);
@@ -124,7 +120,7 @@ TEST(FrameInvariants, HoldForSeedsWithMutatedHeadersAndLengths) {
     std::mt19937 random(20261208u);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(edges) - 1);
     int checked = 0;
-    for (const Seed& seed : Corpus()) {
+    for (const Seed& seed : ReadCorpus(OXVIEW_FUZZ_CORPUS)) {
         for (int round = 0; round < 40; ++round) {
             Bytes file = seed.bytes;
             if (file.size() < kFrameHeaderBytes) {
