@@ -20,9 +20,8 @@ LRESULT CALLBACK PaintBlocks(HWND window, UINT message, WPARAM wParam, LPARAM lP
     HDC dc = BeginPaint(window, &paint);
     for (int i = 0; i < 4; ++i) {
         const RECT block = {i * kBlock, 0, (i + 1) * kBlock, kBlock};
-        HBRUSH brush = CreateSolidBrush(kColours[i]);
-        FillRect(dc, &block, brush);
-        DeleteObject(brush);
+        const GdiObject brush(CreateSolidBrush(kColours[i]));
+        FillRect(dc, &block, static_cast<HBRUSH>(brush.get()));
     }
     EndPaint(window, &paint);
     return 0;

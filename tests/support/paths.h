@@ -17,11 +17,8 @@ inline std::string TestFolder() {
 
 // The build folder, where oxview.exe and oxcapture.exe are: the test folder's parent.
 inline std::string BuildFolder() {
-    std::string folder = TestFolder();
-    if (!folder.empty()) {
-        folder.pop_back();
-    }
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    const std::string tests = TestFolder(); // "...\build\tests\"
+    return tests.substr(0, tests.find_last_of('\\', tests.size() - 2) + 1);
 }
 
 inline std::string ViewerPath() {
