@@ -69,11 +69,7 @@ ChildProcess::~ChildProcess() {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    for (HANDLE handle : {info_.hThread, info_.hProcess}) {
-        if (handle != nullptr) {
-            CloseHandle(handle);
-        }
-    }
+    const KernelHandle thread(info_.hThread), process(info_.hProcess); // given back here
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& program,
