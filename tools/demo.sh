@@ -62,7 +62,7 @@ fi
 # window in one copy, so it is on screen once the start of its top row and
 # of its middle row are. In the raw frame file rows run bottom first in blue,
 # green, red; the screenshot gives red, green, blue.
-prefix="${OXVIEW_WINEPREFIX:-$PWD/$folder/wineprefix}"
+prefix=$($folder/wine-run --prefix)
 raw="$prefix/drive_c/windows/temp/oximg.raw"
 hex() { od -An -v -tx1 "$@" | tr -d ' \n'; }
 header=$(hex -N 24 "$raw")

@@ -13,5 +13,5 @@ source tools/x-display.sh
 build/wine-run cmd /c exit 0 >/dev/null 2>&1 || true
 status=0
 cmake --build build --target bench || status=$?
-WINEPREFIX="${OXVIEW_WINEPREFIX:-$PWD/build/wineprefix}" wineserver -k 2>/dev/null || true
+WINEPREFIX="$(build/wine-run --prefix)" wineserver -k 2>/dev/null || true
 exit $status

@@ -24,29 +24,27 @@ build() {
 # the test preset. Another prefix's wineserver is left alone.
 run() {
     local folder=$1 preset=$2 status=0
-    export OXVIEW_WINEPREFIX
     "$folder/wine-run" cmd /c exit 0 >/dev/null 2>&1 || true
     ctest --preset "$preset" -j 2 || status=$?
-    WINEPREFIX="${OXVIEW_WINEPREFIX:-$PWD/$folder/wineprefix}" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$("$folder/wine-run" --prefix)" wineserver -k 2>/dev/null || true
     return $status
 }
 
 status=0
 if [ "$OXVIEW_ROAD" = win32 ]; then
     echo "tests: this host runs 32-bit programs: every test on the 32-bit build (build/), the quick tests on the 64-bit build (build-win64/)"
-    build default
-    # The native fuzz builds belong to the 32-bit run; the 64-bit one need not repeat them.
+    # The native fuzz builds belong to the 32-bit run; the 64-bit one need not
+    # repeat them. Said on every configure, since the cache keeps the last word.
+    build default -DOXVIEW_NATIVE_FUZZING=ON
     build win64 -DOXVIEW_NATIVE_FUZZING=OFF
     run build default || status=$?
-    # Two builds never share a prefix: a named one gets a 64-bit twin.
-    OXVIEW_WINEPREFIX="${OXVIEW_WINEPREFIX:+$OXVIEW_WINEPREFIX-win64}" run build-win64 win64-quick ||
-        status=$?
+    run build-win64 win64-quick || status=$?
 else
     echo "tests: $oxview_why: every test on the 64-bit build (build-win64/); the 32-bit programs (build/) are built and checked as files only"
     cmake --preset default -DBUILD_TESTING=ON -DOXVIEW_NATIVE_FUZZING=OFF >/dev/null
     cmake --build --preset default --target oxview oxcapture
     ctest --preset default -L files || status=$?
-    build win64
+    build win64 -DOXVIEW_NATIVE_FUZZING=ON
     run build-win64 win64 || status=$?
 fi
 exit $status

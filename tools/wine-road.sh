@@ -5,11 +5,11 @@
 # one. Asks by running each Wine loader, not by reading the kernel's version:
 # a kernel may be built or booted without 32-bit support.
 oxview_loader_error() { # loader: empty when it starts, else its error in one line
-    local output
-    if output=$("$1" --version 2>&1 </dev/null); then
-        return 0
-    fi
-    echo "${output:-exit code $?}" | tail -n 1 | sed "s|^.*$1: ||"
+    local output status=0
+    [ -e "$1" ] || { echo "not installed"; return 0; }
+    output=$("$1" --version 2>&1 </dev/null) || status=$?
+    [ "$status" -eq 0 ] && return 0
+    echo "${output:-exit code $status}" | tail -n 1 | sed "s|^.*$1: ||"
 }
 
 oxview_wine32_error=$(oxview_loader_error /usr/lib/wine/wine)

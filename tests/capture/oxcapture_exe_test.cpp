@@ -117,6 +117,7 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
     } cases[] = {{"--size 96x64", 96, 64, {96, 0, 0, 0, 64, 0, 0, 0}},
                  {"", 640, 480, {0x80, 0x02, 0, 0, 0xE0, 0x01, 0, 0}}};
     for (const auto& c : cases) {
+        DeleteFileA(RawFramePath().c_str()); // so that a run that wrote nothing cannot pass
         const CaptureRun run = RunCapture(std::string("--write-only ") + c.arguments);
         EXPECT_EQ(0, run.exitCode) << run.err;
         EXPECT_EQ("", run.err + run.out);
@@ -160,6 +161,7 @@ TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
                      std::to_string(c.layout.headerSize));
         c.layout.fill = 0xEE; // a decoder that copies padding or the fourth byte shows
         ASSERT_TRUE(WriteFileBytes(path, BmpFileBytes(c.frame, c.layout)));
+        DeleteFileA(RawFramePath().c_str()); // so that the last case's frame cannot pass
         const CaptureRun run = RunCapture("--write-only \"" + path + "\"");
         EXPECT_EQ(0, run.exitCode) << run.err;
         const Bytes file = ReadFileBytes(RawFramePath());

@@ -4,6 +4,8 @@
 #include "support/polling.h"
 #include "support/window_text.h"
 
+#include <cstdio>
+
 namespace {
 
 struct FindContext {
@@ -45,10 +47,29 @@ bool Launch(const std::string& commandLine, const std::string& program, const st
     startup.dwFlags = redirect ? STARTF_USESTDHANDLES : 0;
     startup.hStdOutput = out.get();
     startup.hStdError = err.get();
-    std::wstring line = Wide(commandLine);
-    return (!redirect || (out.valid() && err.valid())) &&
-           CreateProcessW(program.empty() ? nullptr : Wide(program).c_str(), &line[0], nullptr,
-                          nullptr, redirect, 0, nullptr, nullptr, &startup, &info);
+    if (redirect && !(out.valid() && err.valid())) {
+        return false;
+    }
+    const std::wstring name = Wide(program);
+    for (int attempt = 1;; ++attempt) {
+        std::wstring line = Wide(commandLine); // CreateProcessW may write to it
+        if (CreateProcessW(name.empty() ? nullptr : name.c_str(), &line[0], nullptr, nullptr,
+                           redirect, 0, nullptr, nullptr, &startup, &info)) {
+            return true;
+        }
+        // Wine's word for a new process that ended inside Wine's own start-up,
+        // before the program's first instruction (seen once on a loaded
+        // machine): no fault of the program can cause it, so it gets one more
+        // start, which is said. Any other failure, or a second one, stands.
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 2) {
+            SetLastError(error);
+            return false;
+        }
+        std::fprintf(stderr,
+                     "note: Wine could not finish starting %s (error 1359); starting it again\n",
+                     commandLine.c_str());
+    }
 }
 
 } // namespace
