@@ -32,6 +32,9 @@ struct Place {
     const char* subfolder;
     bool withViewer;
 };
+void PrintTo(const Place& place, std::ostream* out) {
+    *out << "'" << place.subfolder << "'" << (place.withViewer ? " with the viewer" : " alone");
+}
 
 class UnpackedPackage : public ViewerTest, public ::testing::WithParamInterface<Place> {
   protected:

@@ -140,11 +140,28 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
 
     // Written directly, a failure loses the old file but leaves no half of
     // the new one that could pass for a picture.
+    // Where even its deletion fails (here: the file turned read-only), the
+    // caller learns that a cut-short file is left.
     const std::string target = shortNames + "x.bmp";
-    EXPECT_EQ(
-        static_cast<DWORD>(ERROR_DISK_FULL),
-        WriteFileSafely(target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }));
-    EXPECT_FALSE(FileExists(target));
+    for (const bool undeletable : {false, true}) {
+        bool cutShortLeft = !undeletable;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL),
+                  WriteFileSafely(
+                      target.c_str(), "tst",
+                      [&](HANDLE file) -> DWORD {
+                          FILE_BASIC_INFO basic = {};
+                          basic.FileAttributes = FILE_ATTRIBUTE_READONLY;
+                          EXPECT_TRUE(!undeletable ||
+                                      SetFileInformationByHandle(file, FileBasicInfo, &basic,
+                                                                 sizeof(basic)));
+                          return ERROR_DISK_FULL;
+                      },
+                      &cutShortLeft));
+        EXPECT_EQ(undeletable, cutShortLeft);
+        EXPECT_EQ(undeletable, FileExists(target));
+    }
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(target.c_str());
 
     // Not opened, so not this save's to delete: a hidden file (which Windows
     // refuses to replace) held by a program that lets others only delete it.
