@@ -26,47 +26,33 @@ std::wstring ImagePathOf(DWORD processId) {
     return std::wstring(path, length);
 }
 
-// The folder under the unpacked one that the programs run from ("" for the
-// unpacked one itself), and whether the viewer lies beside oxcapture there.
+// A folder beside the unpacked programs that copies of them run from ("" for
+// the unpacked folder itself), and whether the viewer is copied there too.
 struct Place {
     const char* subfolder;
     bool withViewer;
 };
-void PrintTo(const Place& place, std::ostream* out) {
-    *out << "'" << place.subfolder << "'" << (place.withViewer ? " with the viewer" : " alone");
-}
 
-class UnpackedPackage : public ViewerTest, public ::testing::WithParamInterface<Place> {
-  protected:
-    // The programs copied into the place, whose folder the unpack step's
-    // removal takes away.
-    static std::string Prepare(const Place& place) {
-        const std::string unpacked = UnpackedFolder();
-        if (*place.subfolder == '\0') {
-            return unpacked;
-        }
-        const std::string folder = unpacked + place.subfolder + "\\";
-        EXPECT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << folder;
-        for (const char* name : {"oxcapture.exe", place.withViewer ? "oxview.exe" : nullptr}) {
-            EXPECT_TRUE(name == nullptr ||
-                        CopyFileW(Wide(unpacked + name).c_str(), Wide(folder + name).c_str(), TRUE))
-                << folder << name;
-        }
-        return folder;
-    }
-};
+class UnpackedPackage : public ViewerTest, public ::testing::WithParamInterface<Place> {};
 
 TEST_P(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc) {
-    const std::string folder = Prepare(GetParam());
+    const Place place = GetParam();
+    const std::string unpacked = UnpackedFolder();
+    const std::string folder = unpacked + place.subfolder + (*place.subfolder ? "\\" : "");
+    SCOPED_TRACE(folder);
     const std::string capture = folder + "oxcapture.exe";
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(capture).c_str())) << capture;
-    if (!GetParam().withViewer) {
-        // Named as it is, in UTF-8, with the system's words after it.
-        const CaptureRun run = RunCapture("--no-wait", capture);
-        ExpectRefused(run, "oxcapture: " + folder + "oxview.exe: cannot start: ");
-        EXPECT_NE(0, MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, run.err.data(),
-                                         static_cast<int>(run.err.size()), nullptr, 0))
-            << "not UTF-8: " << run.err;
+    // Copies go where the unpack step's removal takes them away.
+    const auto copy = [&](const char* name) {
+        return CopyFileW(Wide(unpacked + name).c_str(), Wide(folder + name).c_str(), TRUE);
+    };
+    if (folder != unpacked) {
+        ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr) && copy("oxcapture.exe") &&
+                    (!place.withViewer || copy("oxview.exe")));
+    }
+    if (!place.withViewer) {
+        // Named as it is, in UTF-8.
+        ExpectRefused(RunCapture("--no-wait", capture),
+                      "oxcapture: " + folder + "oxview.exe: cannot start: ");
         return;
     }
     ASSERT_EQ(nullptr, FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810"))
@@ -78,7 +64,7 @@ TEST_P(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
     ASSERT_NE(nullptr, window);
     const std::wstring image = ImagePathOf(viewer_.Id());
     EXPECT_EQ(0, _wcsicmp(Wide(folder + "oxview.exe").c_str(), image.c_str()))
-        << "the viewer does not run from " << folder;
+        << "the viewer runs from elsewhere";
 
     std::string wrong;
     EXPECT_TRUE(PollWithoutPumping([&] {
@@ -101,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, UnpackedPackage,
                          ::testing::Values(Place{"", true},
                                            // Outside the ANSI code page.
                                            Place{"日本 Łódź", true},
-                                           // In it, where its byte is no UTF-8.
+                                           // In it, but its 8-bit byte is no UTF-8.
                                            Place{"café", false}));
 
 } // namespace
