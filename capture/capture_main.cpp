@@ -2,9 +2,7 @@
 // viewer on it. The picture work is in the pure functions beside this file;
 // this only ties them to files and processes.
 
-#include "core/program_folder.h"
 #include "core/safe_file_writer.h"
-#include "core/system_message.h"
 #include "core/win32_handles.h"
 #include "core/raw_frame_path.h"
 #include "capture/capture_limits.h"
@@ -21,9 +19,9 @@
 namespace {
 
 constexpr char kProgramName[] = "oxcapture";
-constexpr char kViewerName[] = "oxview.exe";
+constexpr wchar_t kViewerName[] = L"oxview.exe";
 // The viewer refuses to run with an empty command tail.
-constexpr char kViewerTail[] = " --frame";
+constexpr wchar_t kViewerTail[] = L" --frame";
 
 void Report(const std::string& subject, const std::string& reason) {
     // Standard error is where a failure is told; if that fails, nothing can be.
@@ -41,36 +39,41 @@ bool WriteRawFrameFile(const std::vector<BYTE>& contents) {
         return false;
     }
     // At most 1280 x 1024 x 3 + 24 bytes: one request does it.
-    const DWORD error = WriteFileSafely(target, "oxc", [&](HANDLE file) {
-        return WriteAll(file, contents.data(), static_cast<DWORD>(contents.size()));
-    });
+    bool cutShortLeft = false;
+    const DWORD error = WriteFileSafely(
+        target, "oxc",
+        [&](HANDLE file) {
+            return WriteAll(file, contents.data(), static_cast<DWORD>(contents.size()));
+        },
+        &cutShortLeft);
     if (error != 0) {
-        Report(target, "cannot write: " + SystemMessage(error));
+        Report(Utf8FromAnsi(target), "cannot write: " + SystemMessageUtf8(error) +
+                                         (cutShortLeft ? std::string("; ") + kCutShortLeft : ""));
         return false;
     }
     return true;
 }
 
-// Starts oxview.exe from this program's folder; returns its exit code when
-// waiting, else 0 once it is running.
+// Starts oxview.exe from this program's folder, named in wide text, which
+// holds any folder name; returns its exit code when waiting, else 0 once it
+// is running.
 int StartViewer(bool wait) {
-    char folder[MAX_PATH];
-    if (!ProgramFolder(folder)) {
-        Report(kViewerName, "cannot find this program's folder");
+    std::wstring folder;
+    if (!ProgramFolderWide(folder)) {
+        Report(Utf8FromWide(kViewerName), "cannot find this program's folder");
         return kExitFailure;
     }
-    const std::string viewer = std::string(folder) + kViewerName;
+    const std::wstring viewerWide = folder + kViewerName;
+    const std::string viewer = Utf8FromWide(viewerWide.c_str());
 
-    const std::string commandText = "\"" + viewer + "\"" + kViewerTail;
-    // CreateProcessA may write to the command line it is given.
-    std::vector<char> commandLine(commandText.begin(), commandText.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup = {};
+    // CreateProcessW may write to the command line it is given.
+    std::wstring commandLine = L"\"" + viewerWide + L"\"" + kViewerTail;
+    STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(viewer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(viewerWide.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        Report(viewer, "cannot start: " + SystemMessage(GetLastError()));
+        Report(viewer, "cannot start: " + SystemMessageUtf8(GetLastError()));
         return kExitFailure;
     }
     KernelHandle thread(process.hThread);
@@ -79,12 +82,12 @@ int StartViewer(bool wait) {
         return kExitSuccess;
     }
     if (WaitForSingleObject(child.get(), INFINITE) != WAIT_OBJECT_0) {
-        Report(viewer, "cannot wait for it: " + SystemMessage(GetLastError()));
+        Report(viewer, "cannot wait for it: " + SystemMessageUtf8(GetLastError()));
         return kExitFailure;
     }
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(child.get(), &exitCode)) {
-        Report(viewer, "cannot get its exit code: " + SystemMessage(GetLastError()));
+        Report(viewer, "cannot get its exit code: " + SystemMessageUtf8(GetLastError()));
         return kExitFailure;
     }
     return static_cast<int>(exitCode);
@@ -140,7 +143,7 @@ bool ScreenFrame(const CaptureOptions& options, CaptureImage& image) {
 int main() {
     std::vector<std::string> arguments;
     if (!CommandLineArguments(arguments)) {
-        Report("command line", "cannot read it: " + SystemMessage(GetLastError()));
+        Report("command line", "cannot read it: " + SystemMessageUtf8(GetLastError()));
         return kExitFailure;
     }
     std::vector<const char*> argv;

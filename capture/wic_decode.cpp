@@ -1,6 +1,5 @@
 #include "capture/wic_decode.h"
 
-#include "core/system_message.h"
 #include "core/win32_handles.h"
 #include "capture/capture_limits.h"
 #include "capture/imaging_errors.h"
@@ -24,7 +23,7 @@ constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapIn
 // format: what the file's signature names, or "" (see ImagingFailure).
 std::string Failure(HRESULT result, const char* step, const std::string& format = "") {
     const DWORD code = static_cast<DWORD>(result);
-    return ImagingFailure(code, step, SystemMessage(code), format);
+    return ImagingFailure(code, step, SystemMessageUtf8(code), format);
 }
 
 // Scales the source when the frame is smaller, converts it to 32-bit BGR and
@@ -98,7 +97,7 @@ bool CheckPictureBytes(HANDLE file, unsigned long page, bool fit, std::string& f
     std::uint8_t start[kPictureHeaderBytes];
     DWORD got = 0;
     if (!ReadAt(file, 0, start, sizeof(start), got)) {
-        reason = "cannot read: " + SystemMessage(GetLastError());
+        reason = "cannot read: " + SystemMessageUtf8(GetLastError());
         return false;
     }
     // The component cannot map an empty file and says so obscurely.
@@ -115,7 +114,7 @@ bool CheckPictureBytes(HANDLE file, unsigned long page, bool fit, std::string& f
         if (!ReadAt(file, IconEntryOffset(page), entry, sizeof(entry), entryBytes) ||
             (entryBytes == sizeof(entry) &&
              !ReadAt(file, IconImageOffset(entry), start, sizeof(start), got))) {
-            reason = "cannot read: " + SystemMessage(GetLastError());
+            reason = "cannot read: " + SystemMessageUtf8(GetLastError());
             return false;
         }
         // A directory cut short is the decoder's to refuse.
@@ -153,8 +152,8 @@ bool Imaging::Ready(std::string& reason) const {
     if (SUCCEEDED(status_)) {
         return true;
     }
-    reason =
-        "cannot start the Windows Imaging Component: " + SystemMessage(static_cast<DWORD>(status_));
+    reason = "cannot start the Windows Imaging Component: " +
+             SystemMessageUtf8(static_cast<DWORD>(status_));
     return false;
 }
 
@@ -168,7 +167,7 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         const DWORD error = GetLastError();
         reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
                      ? "no such file"
-                     : "cannot open: " + SystemMessage(error);
+                     : "cannot open: " + SystemMessageUtf8(error);
         return false;
     }
     std::string format;
@@ -177,7 +176,7 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         return false;
     }
     if (!SetFilePointerEx(file.get(), fileStart, nullptr, FILE_BEGIN)) {
-        reason = "cannot read: " + SystemMessage(GetLastError());
+        reason = "cannot read: " + SystemMessageUtf8(GetLastError());
         return false;
     }
 

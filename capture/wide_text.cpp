@@ -1,5 +1,7 @@
 #include "capture/wide_text.h"
 
+#include "core/system_message.h"
+
 #include <shellapi.h>
 
 std::string Utf8FromWide(const wchar_t* text, int length) {
@@ -27,6 +29,37 @@ std::wstring WideFromUtf8(const std::string& text) {
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), length, &wide[0], units);
     return wide;
+}
+
+std::string Utf8FromAnsi(const char* text) {
+    const int units = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (units <= 0) {
+        return std::string(); // the system's own text, which converts
+    }
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], units);
+    return Utf8FromWide(wide.c_str());
+}
+
+std::string SystemMessageUtf8(DWORD error) {
+    wchar_t words[512];
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, words, 512, nullptr);
+    const std::size_t kept = OneLineOfWords(words, length);
+    // Without words of the system's, the 8-bit form says "system error N".
+    return kept > 0 ? Utf8FromWide(words, static_cast<int>(kept)) : SystemMessage(error);
+}
+
+bool ProgramFolderWide(std::wstring& folder) {
+    std::wstring path(32768, L'\0'); // the longest path Windows knows
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    // A full buffer means the name was cut short.
+    const std::size_t backslash = path.find_last_of(L'\\', length);
+    if (length == 0 || length >= path.size() || backslash == std::wstring::npos) {
+        return false;
+    }
+    folder = path.substr(0, backslash + 1);
+    return true;
 }
 
 bool CommandLineArguments(std::vector<std::string>& arguments) {

@@ -20,5 +20,12 @@ bool ProgramFolder(char (&folder)[MAX_PATH]) {
         return false;
     }
     CutAfterLastBackslash(folder);
+    // A name outside the ANSI code page comes back with '?' for what the code
+    // page cannot hold, which names no folder: better none than a wrong one.
+    const DWORD attributes = GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        folder[0] = '\0';
+        return false;
+    }
     return true;
 }

@@ -8,5 +8,6 @@
 void CutAfterLastBackslash(char (&path)[MAX_PATH]);
 
 // The folder this program was started from, with its backslash. False, with
-// folder empty, when the system cannot say or the path does not fit.
+// folder empty, when the system cannot say, the path does not fit, or its
+// 8-bit name names no folder (a name outside the ANSI code page).
 bool ProgramFolder(char (&folder)[MAX_PATH]);

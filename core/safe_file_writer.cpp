@@ -36,15 +36,16 @@ DWORD WriteWhole(const char* path, const std::function<DWORD(HANDLE)>& writeCont
     return file.Close() ? 0 : GetLastError();
 }
 
-DWORD WriteDirectly(const char* target, const std::function<DWORD(HANDLE)>& writeContents) {
+DWORD WriteDirectly(const char* target, const std::function<DWORD(HANDLE)>& writeContents,
+                    bool* cutShortLeft) {
     bool opened = false;
     const DWORD error = WriteWhole(target, writeContents, opened);
     // A half-written file must not pass for a good one; the old one is lost
     // already. A file this save could not open (hidden, or held by another
-    // program) is not its to delete. If deleting fails, the error above is
-    // reported.
-    if (error != 0 && opened) {
-        DeleteFileA(target);
+    // program) is not its to delete. A folder that refuses new files may
+    // refuse this too: the caller then tells of the file left behind.
+    if (error != 0 && opened && !DeleteFileA(target) && cutShortLeft != nullptr) {
+        *cutShortLeft = true;
     }
     return error;
 }
@@ -88,7 +89,10 @@ DWORD WriteAll(HANDLE file, const void* data, DWORD count) {
 }
 
 DWORD WriteFileSafely(const char* target, const char* prefix,
-                      const std::function<DWORD(HANDLE)>& writeContents) {
+                      const std::function<DWORD(HANDLE)>& writeContents, bool* cutShortLeft) {
+    if (cutShortLeft != nullptr) {
+        *cutShortLeft = false;
+    }
     char folder[MAX_PATH];
     FolderOf(target, folder);
     const std::size_t folderLength = std::strlen(folder);
@@ -105,7 +109,7 @@ DWORD WriteFileSafely(const char* target, const char* prefix,
 
     const WriteRoad road = ChooseWriteRoad(folderLength, shortLength);
     if (road == WriteRoad::kDirect) {
-        return WriteDirectly(target, writeContents);
+        return WriteDirectly(target, writeContents, cutShortLeft);
     }
 
     char temporary[MAX_PATH];
@@ -127,7 +131,7 @@ DWORD WriteFileSafely(const char* target, const char* prefix,
     }
     if (error != 0 && !opened &&
         ChooseWriteRoad(folderLength, shortLength, error) == WriteRoad::kDirect) {
-        return WriteDirectly(target, writeContents);
+        return WriteDirectly(target, writeContents, cutShortLeft);
     }
     return error;
 }

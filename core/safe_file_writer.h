@@ -41,6 +41,13 @@ DWORD WriteAll(HANDLE file, const void* data, DWORD count);
 // handle it is given (returning 0 or a system error code). Every write is
 // checked and the file flushed before it takes the target's place; on
 // failure no temporary file is left behind. The temporary name starts with
-// prefix (at most three characters). Returns 0 or a system error code.
+// prefix (at most three characters). Returns 0 or a system error code. A
+// failed write straight into the target whose remains cannot be deleted
+// leaves a cut-short file there; cutShortLeft, when given, tells so.
 DWORD WriteFileSafely(const char* target, const char* prefix,
-                      const std::function<DWORD(HANDLE)>& writeContents);
+                      const std::function<DWORD(HANDLE)>& writeContents,
+                      bool* cutShortLeft = nullptr);
+
+// How both programs tell of that file, after the reason for the failure.
+constexpr char kCutShortLeft[] =
+    "what was written could not be removed: the file there is cut short";

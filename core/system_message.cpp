@@ -12,15 +12,7 @@ std::size_t SystemMessageInto(DWORD error, char* text, std::size_t size) {
     char words[512];
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, error, 0, words, sizeof(words), nullptr);
-    while (length > 0 && (words[length - 1] == '\r' || words[length - 1] == '\n' ||
-                          words[length - 1] == ' ' || words[length - 1] == '.')) {
-        --length;
-    }
-    for (DWORD i = 0; i < length; ++i) {
-        if (words[i] == '\r' || words[i] == '\n') {
-            words[i] = ' '; // a message of several lines still fits on one
-        }
-    }
+    length = static_cast<DWORD>(OneLineOfWords(words, length));
     if (length == 0) {
         length = static_cast<DWORD>(std::snprintf(words, sizeof(words), "system error %lu", error));
     }

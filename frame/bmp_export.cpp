@@ -57,9 +57,10 @@ DWORD BottomFirstRows(ApplicationRecord& record, std::unique_ptr<BYTE[]>& block)
     return 0;
 }
 
-void ReportSaveFailure(HWND owner, const char* target, const char* caption, DWORD error) {
+void ReportSaveFailure(HWND owner, const char* target, const char* caption, DWORD error,
+                       bool cutShortLeft) {
     char text[kSaveFailureTextSize];
-    SaveFailureText(target, error, text);
+    SaveFailureText(target, error, cutShortLeft, text);
     // The user is told; there is nothing more to do if even the box fails.
     MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
 }
@@ -95,7 +96,7 @@ DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink) {
     return StreamBmp(rows.get(), record.width, record.height, sink);
 }
 
-DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target) {
+DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target, bool* cutShortLeft) {
     // Made before any file is touched: where the target has to be written
     // directly, a failure here must not have emptied it already.
     std::unique_ptr<BYTE[]> rows;
@@ -107,15 +108,16 @@ DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target) {
         return StreamBmp(rows.get(), record.width, record.height, sink);
     };
     // Handed over by reference, which std::function takes without allocating.
-    return WriteFileSafely(target, "oxv", std::ref(writeBmp));
+    return WriteFileSafely(target, "oxv", std::ref(writeBmp), cutShortLeft);
 }
 
-void SaveFailureText(const char* target, DWORD error, char (&text)[kSaveFailureTextSize]) {
+void SaveFailureText(const char* target, DWORD error, bool cutShortLeft,
+                     char (&text)[kSaveFailureTextSize]) {
     char reason[512];
     SystemMessageInto(error, reason, sizeof(reason));
     // A text too long is cut; snprintf always ends it.
-    std::snprintf(text, sizeof(text), "The picture could not be saved to\n%s\n\n%s.", target,
-                  reason);
+    std::snprintf(text, sizeof(text), "The picture could not be saved to\n%s\n\n%s%s%s.", target,
+                  reason, cutShortLeft ? "; " : "", cutShortLeft ? kCutShortLeft : "");
 }
 
 void ApplicationRecord::SaveAsBmp() {
@@ -142,7 +144,8 @@ void ApplicationRecord::SaveAsBmp() {
         return; // cancelled, or the dialog could not be shown
     }
 
-    if (DWORD error = SaveFrameToBmpFile(*this, fileName)) {
-        ReportSaveFailure(window, fileName, windowTitle, error);
+    bool cutShortLeft = false;
+    if (DWORD error = SaveFrameToBmpFile(*this, fileName, &cutShortLeft)) {
+        ReportSaveFailure(window, fileName, windowTitle, error, cutShortLeft);
     }
 }

@@ -12,13 +12,17 @@ DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink);
 
 // Writes the frame to target, through a temporary file that then replaces
 // it in one move wherever the target's folder allows one (see
-// WriteFileSafely). Returns 0 or a system error code.
-DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target);
+// WriteFileSafely, which also sets cutShortLeft). Returns 0 or a system
+// error code.
+DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target,
+                         bool* cutShortLeft = nullptr);
 
 // Room for the text that tells of a failed save: a full path and the
 // system's longest words fit.
 constexpr int kSaveFailureTextSize = 1024;
 
-// That text, naming target and the reason for error, cut to fit. Built
-// without allocating: the failure may be a shortage of memory.
-void SaveFailureText(const char* target, DWORD error, char (&text)[kSaveFailureTextSize]);
+// That text, naming target and the reason for error, and a cut-short file
+// left there, cut to fit. Built without allocating: the failure may be a
+// shortage of memory.
+void SaveFailureText(const char* target, DWORD error, bool cutShortLeft,
+                     char (&text)[kSaveFailureTextSize]);

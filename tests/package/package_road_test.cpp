@@ -1,7 +1,9 @@
 // Runs the programs from the unpacked zip, far from the build tree: the
-// package must hold everything the road from capture to viewer needs.
+// package must hold everything the road from capture to viewer needs. Copies
+// of them run from folders whose names no 8-bit function holds whole.
 
 #include "e2e/viewer_test.h"
+#include "support/capture_run.h"
 #include "support/test_pattern_pixels.h"
 
 #include <psapi.h>
@@ -15,21 +17,44 @@ std::string UnpackedFolder() {
     return folder.substr(0, folder.find_first_of("\r\n")) + "\\";
 }
 
-std::string ImagePathOf(DWORD processId) {
+std::wstring ImagePathOf(DWORD processId) {
     const KernelHandle process(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     const DWORD length =
-        process.valid() ? GetModuleFileNameExA(process.get(), nullptr, path, MAX_PATH) : 0;
-    return std::string(path, length);
+        process.valid() ? GetModuleFileNameExW(process.get(), nullptr, path, MAX_PATH) : 0;
+    return std::wstring(path, length);
 }
 
-using UnpackedPackage = ViewerTest;
+// A folder beside the unpacked programs that copies of them run from ("" for
+// the unpacked folder itself), and whether the viewer is copied there too.
+struct Place {
+    const char* subfolder;
+    bool withViewer;
+};
 
-TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc) {
-    const std::string folder = UnpackedFolder();
+class UnpackedPackage : public ViewerTest, public ::testing::WithParamInterface<Place> {};
+
+TEST_P(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc) {
+    const Place place = GetParam();
+    const std::string unpacked = UnpackedFolder();
+    const std::string folder = unpacked + place.subfolder + (*place.subfolder ? "\\" : "");
+    SCOPED_TRACE(folder);
     const std::string capture = folder + "oxcapture.exe";
-    ASSERT_TRUE(FileExists(capture)) << capture;
+    // Copies go where the unpack step's removal takes them away.
+    const auto copy = [&](const char* name) {
+        return CopyFileW(Wide(unpacked + name).c_str(), Wide(folder + name).c_str(), TRUE);
+    };
+    if (folder != unpacked) {
+        ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr) && copy("oxcapture.exe") &&
+                    (!place.withViewer || copy("oxview.exe")));
+    }
+    if (!place.withViewer) {
+        // Named as it is, in UTF-8.
+        ExpectRefused(RunCapture("--no-wait", capture),
+                      "oxcapture: " + folder + "oxview.exe: cannot start: ");
+        return;
+    }
     ASSERT_EQ(nullptr, FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810"))
         << "another viewer is running";
 
@@ -37,9 +62,9 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
     ASSERT_TRUE(capturing.Start(CommandLine(capture, "--size 96x64"), capture));
     HWND window = AdoptViewerStartedBy(capturing);
     ASSERT_NE(nullptr, window);
-    const std::string image = ImagePathOf(viewer_.Id());
-    EXPECT_EQ(0, _stricmp((folder + "oxview.exe").c_str(), image.c_str()))
-        << "the viewer runs from " << image << ", not from " << folder;
+    const std::wstring image = ImagePathOf(viewer_.Id());
+    EXPECT_EQ(0, _wcsicmp(Wide(folder + "oxview.exe").c_str(), image.c_str()))
+        << "the viewer runs from elsewhere";
 
     std::string wrong;
     EXPECT_TRUE(PollWithoutPumping([&] {
@@ -57,5 +82,12 @@ TEST_F(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
     EXPECT_EQ(0, capturing.WaitForExit()) << "oxcapture passes on the viewer's exit code";
     EXPECT_FALSE(FileExists(RawFramePath()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Folders, UnpackedPackage,
+                         ::testing::Values(Place{"", true},
+                                           // Outside the ANSI code page.
+                                           Place{"日本 Łódź", true},
+                                           // In it, but its 8-bit byte is no UTF-8.
+                                           Place{"café", false}));
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/application_record.h"
+#include "core/safe_file_writer.h"
 #include "frame/bmp_export.h"
 #include "support/frame_bytes.h"
 #include "support/memory_sink.h"
@@ -69,9 +70,11 @@ TEST_F(BmpExport, AFailedSaveIsToldWithoutAllocatingInATextCutToFit) {
     const std::string target = "C:\\" + std::string(1200, 'x');
     char text[kSaveFailureTextSize];
     const std::size_t before = g_allocations;
-    SaveFailureText(target.c_str(), ERROR_NOT_ENOUGH_MEMORY, text);
+    SaveFailureText(target.c_str(), ERROR_NOT_ENOUGH_MEMORY, false, text);
     EXPECT_EQ(before, g_allocations) << "allocations while out of memory";
     EXPECT_EQ(("The picture could not be saved to\n" + target).substr(0, sizeof(text) - 1), text);
+    SaveFailureText("C:\\x.bmp", ERROR_ACCESS_DENIED, true, text);
+    EXPECT_NE(nullptr, std::strstr(text, kCutShortLeft)) << text;
 }
 
 } // namespace

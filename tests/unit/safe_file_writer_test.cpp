@@ -139,12 +139,26 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
     }
 
     // Written directly, a failure loses the old file but leaves no half of
-    // the new one that could pass for a picture.
+    // the new one that could pass for a picture; where even its deletion
+    // fails (the file made read-only meanwhile), the caller is told.
     const std::string target = shortNames + "x.bmp";
+    bool cutShortLeft = true;
     EXPECT_EQ(
         static_cast<DWORD>(ERROR_DISK_FULL),
-        WriteFileSafely(target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }));
-    EXPECT_FALSE(FileExists(target));
+        WriteFileSafely(
+            target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }, &cutShortLeft));
+    EXPECT_FALSE(FileExists(target) || cutShortLeft);
+    const auto readOnlyAndFull = [](HANDLE file) -> DWORD {
+        FILE_BASIC_INFO basic = {};
+        basic.FileAttributes = FILE_ATTRIBUTE_READONLY;
+        return SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof(basic))
+                   ? ERROR_DISK_FULL
+                   : GetLastError();
+    };
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL),
+              WriteFileSafely(target.c_str(), "tst", readOnlyAndFull, &cutShortLeft));
+    EXPECT_TRUE(cutShortLeft);
+    EXPECT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL)) << "no file left";
 
     // Not opened, so not this save's to delete: a hidden file (which Windows
     // refuses to replace) held by a program that lets others only delete it.
