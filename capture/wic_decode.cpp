@@ -4,6 +4,7 @@
 #include "capture/capture_limits.h"
 #include "capture/imaging_errors.h"
 #include "capture/picture_header.h"
+#include "capture/picture_pages.h"
 #include "capture/wide_text.h"
 
 #include <wrl/client.h>
@@ -88,6 +89,26 @@ bool ReadAt(HANDLE file, unsigned long long offset, std::uint8_t* bytes, DWORD c
            ReadFile(file, bytes, count, &got, nullptr);
 }
 
+// The open picture file as the page readers see it; a failed read ends
+// their walk like the end of the file, and is remembered.
+class FileBytes : public ByteSource {
+  public:
+    explicit FileBytes(HANDLE file) : file_(file) {}
+    std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
+        DWORD got = 0;
+        if (!::ReadAt(file_, offset, bytes, static_cast<DWORD>(count), got)) {
+            error_ = GetLastError();
+            return 0;
+        }
+        return got;
+    }
+    DWORD error() const { return error_; }
+
+  private:
+    HANDLE file_;
+    DWORD error_ = 0;
+};
+
 // Decides from the file's own bytes, before any decoder sees them, whether
 // the picture could become a frame: some decoders take the whole picture
 // into memory, with 32-bit arithmetic, as soon as they are made or a page is
@@ -122,7 +143,17 @@ bool CheckPictureBytes(HANDLE file, unsigned long page, bool fit, std::string& f
             header = ReadIconImage(start, got);
         }
     }
-    return CheckPictureHeader(header, fit, reason);
+    if (!CheckPictureHeader(header, fit, reason)) {
+        return false;
+    }
+    FileBytes source(file);
+    std::vector<PageSize> pages;
+    const bool read = ReadPageSizes(header.format, source, pages, reason);
+    if (source.error() != 0) {
+        reason = "cannot read: " + SystemMessageUtf8(source.error());
+        return false;
+    }
+    return read && CheckPageSizes(pages, page, fit, reason);
 }
 
 } // namespace

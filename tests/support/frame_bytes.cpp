@@ -206,3 +206,31 @@ Bytes IconOf(const Bytes& picture, std::size_t skip) {
     icon.insert(icon.end(), picture.begin() + static_cast<std::ptrdiff_t>(skip), picture.end());
     return icon;
 }
+
+Bytes JpegClaiming(std::uint16_t width, std::uint16_t height) {
+    Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF}; // SOI, then APP1 of 65535 bytes
+    jpeg.resize(jpeg.size() + 0xFFFD, 0);
+    const auto hi = [](unsigned v) { return static_cast<std::uint8_t>(v >> 8); };
+    const auto lo = [](unsigned v) { return static_cast<std::uint8_t>(v); };
+    jpeg.insert(jpeg.end(),
+                {0xFF, 0xC0, 0,    11,   8,    hi(height), lo(height), hi(width), lo(width),
+                 1,    1,    0x11, 0,    0xFF, 0xDA,       0,          8,         1,
+                 1,    0,    0,    0x3F, 0,    0x12,       0x34,       0xFF,      0xD9});
+    return jpeg;
+}
+
+Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages) {
+    Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i + 1 == pages.size()) {
+            gif.insert(gif.end(), {0x21, 0xFE, 2, 'h', 'i', 0}); // a comment
+        }
+        const auto [width, height] = pages[i];
+        gif.insert(gif.end(),
+                   {0x2C, 0, 0, 0, 0, static_cast<std::uint8_t>(width),
+                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height),
+                    static_cast<std::uint8_t>(height >> 8), 0, 2, 2, 0x44, 0x01, 0});
+    }
+    gif.push_back(0x3B);
+    return gif;
+}

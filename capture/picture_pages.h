@@ -1,0 +1,39 @@
+#pragma once
+
+// The size of every page of a JPEG or GIF file, read from the file itself
+// before any decoder is made: Wine's decoders for these two decode the whole
+// file, every page of it, as soon as they are made. Plain C++ over a source
+// of bytes, so that any bytes can be fed to it as a whole file; its work is
+// bounded by the file's length, never by what the file claims.
+
+#include "capture/picture_header.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Up to count bytes from offset on; returns how many there were.
+    virtual std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) = 0;
+};
+
+struct PageSize {
+    long long width = 0;
+    long long height = 0;
+};
+
+// Appends each page's size, in order, for kJpeg (its frame header) and kGif
+// (each image descriptor). False, with damage in words, when the structure
+// is broken before the sizes are known; other formats give no pages.
+bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSize>& pages,
+                   std::string& damage);
+
+// Whether a file with these pages may go to a decoder for page (from 1):
+// every page must stay within the decoders' pixel limit, and the page used
+// must also become a frame (see PlanFrameSize). A page the file lacks is
+// refused later by the count.
+bool CheckPageSizes(const std::vector<PageSize>& pages, unsigned long page, bool fit,
+                    std::string& reason);
