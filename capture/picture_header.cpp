@@ -100,8 +100,10 @@ PictureHeader ReadPictureHeader(const std::uint8_t* bytes, std::size_t count) {
     if (header.format == PictureFormat::kPng) {
         ReadPngSize(bytes, count, header);
     } else if (header.format == PictureFormat::kBmp) {
-        ReadBmpSize(bytes + kBmpFileHeaderBytes,
-                    count > kBmpFileHeaderBytes ? count - kBmpFileHeaderBytes : 0, header);
+        // No pointer past the end of a short start, not even an unused one.
+        const bool whole = count > kBmpFileHeaderBytes;
+        ReadBmpSize(whole ? bytes + kBmpFileHeaderBytes : bytes,
+                    whole ? count - kBmpFileHeaderBytes : 0, header);
     }
     return header;
 }
@@ -153,6 +155,11 @@ const char* FormatName(PictureFormat format) {
 bool CheckPictureHeader(const PictureHeader& header, bool fit, std::string& reason) {
     if (!header.damage.empty()) {
         reason = header.damage;
+        return false;
+    }
+    // What cannot be sized here goes to no decoder.
+    if (header.format == PictureFormat::kUnknown) {
+        reason = "not a picture format oxcapture reads (PNG, BMP, JPEG, GIF, TIFF or ICO)";
         return false;
     }
     int frameWidth = 0;

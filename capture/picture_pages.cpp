@@ -113,6 +113,9 @@ bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSiz
     if (format == PictureFormat::kGif) {
         return ReadGifSizes(source, pages, damage);
     }
+    // PNG, BMP and icons are sized from their headers. TIFF goes on to the
+    // decoder unsized: Wine's decodes a TIFF page only when its pixels are
+    // copied, after the page's size has been checked.
     return true;
 }
 

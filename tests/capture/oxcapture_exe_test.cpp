@@ -37,7 +37,7 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
         std::string words;
     } cases[] = {
         {"missing.bmp", {}, "", 1, "no such file"},
-        {"text.bmp", {'h', 'i'}, "", 1, "not a picture format this system can read"},
+        {"text.bmp", {'h', 'i'}, "", 1, "not a picture format oxcapture reads (PNG, BMP, JPEG"},
         {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)), "", 1,
          "image is 1281x2, larger than 1280x1024; --fit scales it down"},
         {"zero-width.bmp", BmpClaiming(0, 2), "", 1, "image is 0x2: it has no pixels"},

@@ -2,10 +2,12 @@
 
 #include "frame/little_endian.h"
 #include "capture/picture_header.h"
+#include "capture/picture_pages.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 // The bytes as a picture file's start, or an icon's page (a PNG, or a BMP
 // without file header and with twice its rows): the size claimed where PNG and
@@ -35,6 +37,50 @@ static void CheckPictureDecision(const std::uint8_t* p, std::size_t size, bool i
     }
 }
 
+// The bytes as a whole file for the page walk of JPEG and GIF: each read
+// stays within the file, the walk makes at most one read per byte of it plus
+// a few, and an accepted file has no page above 2^28 pixels and a used page
+// that fits 1280x1024 without --fit.
+class MemorySource : public ByteSource {
+  public:
+    MemorySource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
+        ++reads;
+        if (offset >= size_) {
+            return 0;
+        }
+        const std::size_t got = count < size_ - offset ? count : size_ - offset;
+        std::memcpy(bytes, data_ + offset, got);
+        return got;
+    }
+    std::size_t reads = 0;
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
+
+static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
+    const PictureHeader header = ReadPictureHeader(p, size < 64 ? size : 64);
+    MemorySource source(p, size);
+    std::vector<PageSize> pages;
+    std::string reason;
+    const bool accepted = ReadPageSizes(header.format, source, pages, reason) &&
+                          CheckPageSizes(pages, 1, fit, reason);
+    if (source.reads > size + 4) {
+        std::fprintf(stderr, "page walk read %zu times in a %zu-byte file\n", source.reads, size);
+        std::abort();
+    }
+    for (std::size_t i = 0; accepted && i < pages.size(); ++i) {
+        const long long w = pages[i].width, h = pages[i].height;
+        if (w * h > (1ll << 28) ||
+            (i == 0 && (w <= 0 || h <= 0 || (!fit && (w > 1280 || h > 1024))))) {
+            std::fprintf(stderr, "page %zu accepted: %lldx%lld\n", i + 1, w, h);
+            std::abort();
+        }
+    }
+}
+
 // libFuzzer's entry: any byte string as a raw frame file, and as a picture.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const FrameCheck check = CheckRawFrameFile(data, size);
@@ -45,5 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const int mode : {0, 1, 2, 3}) {
         CheckPictureDecision(data, size, mode & 1, mode & 2);
     }
+    CheckPageWalk(data, size, false);
+    CheckPageWalk(data, size, true);
     return 0;
 }
