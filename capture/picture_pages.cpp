@@ -124,18 +124,17 @@ bool CheckPageSizes(const std::vector<PageSize>& pages, unsigned long page, bool
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const PageSize& size = pages[i];
         const bool used = i + 1 == page;
-        // Sides of 16 bits at most: the product fits.
-        if (!used && size.width * size.height > kMaxSourcePixels) {
-            reason = "page " + std::to_string(i + 1) + " is " + std::to_string(size.width) + "x" +
-                     std::to_string(size.height) + ", more than " +
-                     std::to_string(kMaxSourcePixels) + " pixels: too large to read";
-            return false;
+        // A page not used only has to stay within the pixel limit, which
+        // PlanFrameSize checks as it would with --fit; an empty one is the
+        // decoder's to judge.
+        if (!used && (size.width <= 0 || size.height <= 0)) {
+            continue;
         }
         int frameWidth = 0;
         int frameHeight = 0;
-        if (used && !PlanFrameSize(size.width, size.height, fit,
-                                   page == 1 ? "image" : "page " + std::to_string(page), frameWidth,
-                                   frameHeight, reason)) {
+        const std::string what = i == 0 && used ? "image" : "page " + std::to_string(i + 1);
+        if (!PlanFrameSize(size.width, size.height, fit || !used, what, frameWidth, frameHeight,
+                           reason)) {
             return false;
         }
     }
