@@ -2,6 +2,9 @@
 
 #include "capture/capture_limits.h"
 
+#include <iterator>
+#include <map>
+
 namespace {
 
 // Reads fixed-size fields; false when the file ends first.
@@ -103,6 +106,91 @@ bool ReadGifSizes(ByteSource& source, std::vector<PageSize>& pages, std::string&
     return false;
 }
 
+unsigned Field16(const std::uint8_t* p, bool bigEndian) {
+    return bigEndian ? p[0] << 8 | p[1] : p[1] << 8 | p[0];
+}
+
+std::uint32_t Field32(const std::uint8_t* p, bool bigEndian) {
+    const std::uint32_t first = Field16(p, bigEndian), second = Field16(p + 2, bigEndian);
+    return bigEndian ? first << 16 | second : second << 16 | first;
+}
+
+// A directory entry's one number, SHORT or LONG, as a decoder reads sides
+// and tile sizes; 0 for any other type or count.
+long long EntryNumber(const std::uint8_t* entry, bool bigEndian) {
+    const unsigned type = Field16(entry + 2, bigEndian);
+    if (Field32(entry + 4, bigEndian) != 1) {
+        return 0;
+    }
+    return type == 3   ? Field16(entry + 8, bigEndian)
+           : type == 4 ? Field32(entry + 8, bigEndian)
+                       : 0;
+}
+
+// Every image directory's width and length, and its tile size where it has
+// one (a strip is never larger than its page). A directory met again ends
+// the chain, as it does for the decoder; one that overlaps another without
+// being it is damage. Directories that do not overlap cannot read more
+// bytes than the file has.
+bool ReadTiffSizes(ByteSource& source, std::vector<PageSize>& pages, std::string& damage) {
+    std::uint8_t bytes[8];
+    if (!Read(source, 0, bytes, 8)) {
+        damage = "damaged picture: the file ends inside its TIFF header";
+        return false;
+    }
+    const bool big = bytes[0] == 'M';
+    std::map<std::uint64_t, std::uint64_t> directories; // start, end
+    std::vector<std::uint8_t> entries;
+    for (std::uint64_t at = Field32(bytes + 4, big); at != 0;) {
+        if (directories.count(at) != 0) {
+            break; // a loop
+        }
+        if (!Read(source, at, bytes, 2)) {
+            break; // a chain that runs out of the file is the decoder's to judge
+        }
+        entries.resize(12 * static_cast<std::size_t>(Field16(bytes, big)));
+        const std::uint64_t end = at + 2 + entries.size() + 4;
+        const auto next = directories.lower_bound(at);
+        if ((next != directories.end() && next->first < end) ||
+            (next != directories.begin() && std::prev(next)->second > at)) {
+            damage = "damaged picture: two TIFF directories overlap";
+            return false;
+        }
+        directories[at] = end;
+        if (!Read(source, at + 2, entries.data(), entries.size()) ||
+            !Read(source, end - 4, bytes, 4)) {
+            break;
+        }
+        PageSize page;
+        for (std::size_t i = 0; i < entries.size(); i += 12) {
+            const long long number = EntryNumber(&entries[i], big);
+            switch (Field16(&entries[i], big)) {
+            case 256:
+                page.width = number;
+                break;
+            case 257:
+                page.height = number;
+                break;
+            case 322:
+                page.tileWidth = number;
+                break;
+            case 323:
+                page.tileHeight = number;
+                break;
+            default:
+                break;
+            }
+        }
+        pages.push_back(page);
+        at = Field32(bytes, big);
+    }
+    if (!pages.empty()) {
+        return true;
+    }
+    damage = "damaged picture: no whole TIFF directory";
+    return false;
+}
+
 } // namespace
 
 bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSize>& pages,
@@ -113,10 +201,10 @@ bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSiz
     if (format == PictureFormat::kGif) {
         return ReadGifSizes(source, pages, damage);
     }
-    // PNG, BMP and icons are sized from their headers. TIFF goes on to the
-    // decoder unsized: Wine's decodes a TIFF page only when its pixels are
-    // copied, after the page's size has been checked.
-    return true;
+    if (format == PictureFormat::kTiff) {
+        return ReadTiffSizes(source, pages, damage);
+    }
+    return true; // PNG, BMP and icons are sized from their headers
 }
 
 bool CheckPageSizes(const std::vector<PageSize>& pages, unsigned long page, bool fit,
@@ -135,6 +223,14 @@ bool CheckPageSizes(const std::vector<PageSize>& pages, unsigned long page, bool
         const std::string what = i == 0 && used ? "image" : "page " + std::to_string(i + 1);
         if (!PlanFrameSize(size.width, size.height, fit || !used, what, frameWidth, frameHeight,
                            reason)) {
+            return false;
+        }
+        // A decoder allocates a whole tile, which may be larger than its page.
+        if (size.tileWidth > 0 && size.tileHeight > 0 &&
+            size.tileWidth > kMaxSourcePixels / size.tileHeight) {
+            reason = what + " has tiles of " + std::to_string(size.tileWidth) + "x" +
+                     std::to_string(size.tileHeight) + ", more than " +
+                     std::to_string(kMaxSourcePixels) + " pixels: too large to read";
             return false;
         }
     }

@@ -1,10 +1,11 @@
 #pragma once
 
-// The size of every page of a JPEG or GIF file, read from the file itself
-// before any decoder is made: Wine's decoders for these two decode the whole
-// file, every page of it, as soon as they are made. Plain C++ over a source
-// of bytes, so that any bytes can be fed to it as a whole file; its work is
-// bounded by the file's length, never by what the file claims.
+// The size of every page of a JPEG, GIF or TIFF file, read from the file
+// itself before any decoder is made: Wine's JPEG and GIF decoders decode the
+// whole file, every page of it, as soon as they are made, and a TIFF
+// decoder holds a whole tile at a time. Plain C++ over a source of bytes,
+// so that any bytes can be fed to it as a whole file; its work is bounded
+// by the file's length, never by what the file claims.
 
 #include "capture/picture_header.h"
 
@@ -23,16 +24,18 @@ class ByteSource {
 struct PageSize {
     long long width = 0;
     long long height = 0;
+    long long tileWidth = 0; // TIFF only; 0 when the page is in strips
+    long long tileHeight = 0;
 };
 
-// Appends each page's size, in order, for kJpeg (its frame header) and kGif
-// (each image descriptor). False, with damage in words, when the structure
-// is broken before the sizes are known; other formats give no pages.
+// Appends each page's size, in order, for kJpeg (its frame header), kGif
+// (each image descriptor) and kTiff (each image directory). False, with damage in words, when the
+// structure is broken before the sizes are known; other formats give no pages.
 bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSize>& pages,
                    std::string& damage);
 
 // Whether a file with these pages may go to a decoder for page (from 1):
-// every page must stay within the decoders' pixel limit, and the page used
+// every page, and every tile, must stay within the decoders' pixel limit, and the page used
 // must also become a frame (see PlanFrameSize). A page the file lacks is
 // refused later by the count.
 bool CheckPageSizes(const std::vector<PageSize>& pages, unsigned long page, bool fit,

@@ -59,6 +59,12 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
          "page 2 is 16000x17000" + over},
         {"wide.gif", GifClaiming({{1, 1}, {2000, 1000}}), "--page 2", 1,
          "page 2 is 2000x1000, larger than 1280x1024"},
+        {"hidden.tif", TiffClaiming({{1, 1}, {30000, 20000}}, false), "", 1,
+         "page 2 is 30000x20000" + over},
+        {"tiles.tif", TiffClaiming({{3, 2, 70000, 5000}}, true), "", 1,
+         "image has tiles of 70000x5000" + over},
+        {"loop.tif", TiffClaiming({{2, 1}, {1, 3}, {50000, 40000}}, true, true), "--page 2", 1,
+         "page 3 is 50000x40000" + over},
         {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + over},
         {"tall.bmp", BmpClaiming(3, -0x80000000ll), "--fit", 1, bmp + "height of -2147483648"},
         {"negative.bmp", BmpClaiming(-10, 2), "", 1, bmp + "width of -10"},
@@ -74,6 +80,13 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
          "oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n"},
         {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
     };
+    // What starting takes, and a refusal by the header: no row may need a
+    // decoder's worth more (a decoder making a 6000x5000 JPEG takes 100 MB).
+    const std::string png = ScratchPath("huge.png");
+    ASSERT_TRUE(WriteFileBytes(png, huge));
+    const SIZE_T pngPeak = RunCapture("--write-only \"" + png + "\"").peakMemory;
+    ASSERT_GT(pngPeak, 0u) << "the peak working set of a child cannot be read";
+    const SIZE_T peakBound = pngPeak + (8u << 20);
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.arguments) + " " + c.name);
         const bool file = *c.name != '\0';
@@ -93,6 +106,7 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
             EXPECT_EQ(words, words.back() == '\n' ? output : output.substr(0, words.size()));
             EXPECT_EQ("", c.exitCode == 0 ? run.err : run.out);
         }
+        EXPECT_LE(run.peakMemory, peakBound) << "peak working set, against a refused PNG's";
         EXPECT_FALSE(FileExists(RawFramePath())) << "a raw frame file was written";
         EXPECT_EQ(before, FileNames(WindowsTempFolder())) << "the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input, if any

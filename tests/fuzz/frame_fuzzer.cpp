@@ -1,5 +1,7 @@
 #include "frame_invariants.h"
 
+#include "support/frame_bytes.h"
+
 #include "frame/little_endian.h"
 #include "capture/picture_header.h"
 #include "capture/picture_pages.h"
@@ -46,7 +48,7 @@ class MemorySource : public ByteSource {
     MemorySource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
         ++reads;
-        if (offset >= size_) {
+        if (offset >= size_ || count == 0) {
             return 0;
         }
         const std::size_t got = count < size_ - offset ? count : size_ - offset;
@@ -60,6 +62,10 @@ class MemorySource : public ByteSource {
     std::size_t size_;
 };
 
+static bool Within(long long w, long long h) {
+    return w <= 0 || h <= 0 || w <= (1ll << 28) / h;
+}
+
 static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     const PictureHeader header = ReadPictureHeader(p, size < 64 ? size : 64);
     MemorySource source(p, size);
@@ -72,12 +78,63 @@ static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
         std::abort();
     }
     for (std::size_t i = 0; accepted && i < pages.size(); ++i) {
-        const long long w = pages[i].width, h = pages[i].height;
-        if (w * h > (1ll << 28) ||
+        const PageSize& page = pages[i];
+        const long long w = page.width, h = page.height;
+        if (!Within(w, h) || !Within(page.tileWidth, page.tileHeight) ||
             (i == 0 && (w <= 0 || h <= 0 || (!fit && (w > 1280 || h > 1024))))) {
             std::fprintf(stderr, "page %zu accepted: %lldx%lld\n", i + 1, w, h);
             std::abort();
         }
+    }
+}
+
+// The bytes as a recipe for a JPEG, GIF or TIFF built by the tests' own
+// builders, whose claimed sizes the recipe knows: the walk must accept the
+// file exactly when every claim is within the limits.
+static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
+    if (size < 17) {
+        return;
+    }
+    const int format = p[0] % 3;
+    const bool fit = p[0] & 4;
+    std::vector<TiffPage> claims;
+    for (std::size_t at = 1; at + 16 <= size && claims.size() < 4; at += 16) {
+        TiffPage claim = {ReadUint32LE(p + at), ReadUint32LE(p + at + 4), 0, 0};
+        if (format != 2) { // JPEG and GIF sides are 16 bits; neither has tiles
+            claim.width &= 0xFFFF, claim.height &= 0xFFFF;
+        } else {
+            claim.tileWidth = ReadUint32LE(p + at + 8),
+            claim.tileHeight = ReadUint32LE(p + at + 12);
+        }
+        claims.push_back(claim);
+    }
+    claims.resize(format == 0 ? 1 : claims.size());
+    bool expected = true;
+    for (std::size_t i = 0; i < claims.size(); ++i) {
+        const long long w = claims[i].width, h = claims[i].height;
+        const bool used = i == 0;
+        const bool empty = w == 0 || h == 0;
+        expected = expected && (empty ? !used : Within(w, h)) &&
+                   (empty || Within(claims[i].tileWidth, claims[i].tileHeight)) &&
+                   (!used || fit || (w <= 1280 && h <= 1024));
+    }
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> sides;
+    for (const TiffPage& claim : claims) {
+        sides.emplace_back(claim.width, claim.height);
+    }
+    const Bytes file = format == 0   ? JpegClaiming(claims[0].width, claims[0].height)
+                       : format == 1 ? GifClaiming(sides)
+                                     : TiffClaiming(claims, p[0] & 8, p[0] & 16);
+    const PictureHeader header = ReadPictureHeader(file.data(), 64);
+    MemorySource source(file.data(), file.size());
+    std::vector<PageSize> pages;
+    std::string reason;
+    const bool accepted = ReadPageSizes(header.format, source, pages, reason) &&
+                          CheckPageSizes(pages, 1, fit, reason);
+    if (accepted != expected) {
+        std::fprintf(stderr, "built %d with %zu pages, first %ux%u: %s\n", format, claims.size(),
+                     claims[0].width, claims[0].height, accepted ? "accepted" : reason.c_str());
+        std::abort();
     }
 }
 
@@ -93,5 +150,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CheckPageWalk(data, size, false);
     CheckPageWalk(data, size, true);
+    CheckBuiltPicture(data, size);
     return 0;
 }

@@ -29,6 +29,7 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe, DWOR
             return run;
         }
         run.exitCode = capture.WaitForExit(deadlineMs);
+        run.peakMemory = capture.PeakMemory();
         EXPECT_FALSE(capture.Running())
             << exe << " " << arguments << " did not end within " << deadlineMs << " ms";
     }

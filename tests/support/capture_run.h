@@ -15,6 +15,7 @@ struct CaptureRun {
     long exitCode = -1;
     std::string out; // with the C runtime's CR LF line ends turned back into LF
     std::string err;
+    SIZE_T peakMemory = 0; // its peak working set, as sampled while it ran
 };
 
 // Runs exe with arguments (UTF-8, as the command line's wide text) and waits

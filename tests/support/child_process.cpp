@@ -4,6 +4,8 @@
 #include "support/polling.h"
 #include "support/window_text.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 
 namespace {
@@ -117,10 +119,21 @@ long ChildProcess::WaitForExit(DWORD timeoutMs) {
     for (DWORD waited = WAIT_TIMEOUT; (waited == WAIT_TIMEOUT || waited == WAIT_OBJECT_0 + 1) &&
                                       GetTickCount() - start < timeoutMs;) {
         PumpMessages();
-        waited = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, 20, QS_ALLINPUT);
+        SamplePeakMemory();
+        waited = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, 5, QS_ALLINPUT);
     }
     DWORD code = 0;
     return Running() || !GetExitCodeProcess(info_.hProcess, &code) ? -1 : static_cast<long>(code);
+}
+
+void ChildProcess::SamplePeakMemory() {
+    // Wine reads these from the Unix process, which is gone once the program
+    // has ended; the peak working set only grows, so the last sample holds.
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (GetProcessMemoryInfo(info_.hProcess, &memory, sizeof(memory)) &&
+        memory.PeakWorkingSetSize > peakMemory_) {
+        peakMemory_ = memory.PeakWorkingSetSize;
+    }
 }
 
 bool ChildProcess::Running() const {

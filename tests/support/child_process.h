@@ -37,6 +37,9 @@ class ChildProcess {
     // the test stays painted.
     long WaitForExit(DWORD timeoutMs = 15000);
     bool Running() const;
+    // The largest peak working set seen while WaitForExit waited, sampled
+    // every few milliseconds; 0 when none could be read.
+    SIZE_T PeakMemory() const { return peakMemory_; }
     DWORD Id() const { return info_.dwProcessId; }
 
     // A visible top-level window of this process (null: any class or
@@ -46,7 +49,10 @@ class ChildProcess {
     HWND WaitForMainWindow() { return WaitForWindow("OX581_DX9 Class", "OrbiluxCap_KT5810"); }
 
   private:
+    void SamplePeakMemory();
+
     PROCESS_INFORMATION info_ = {};
+    SIZE_T peakMemory_ = 0;
 };
 
 // Starts a Unix program under Wine (such as "/bin/sh -c ...") and lets go of

@@ -210,12 +210,20 @@ Bytes IconOf(const Bytes& picture, std::size_t skip) {
 Bytes JpegClaiming(std::uint16_t width, std::uint16_t height) {
     Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE1, 0xFF, 0xFF}; // SOI, then APP1 of 65535 bytes
     jpeg.resize(jpeg.size() + 0xFFFD, 0);
+    jpeg.insert(jpeg.end(), {0xFF, 0xDB, 0, 67, 0}); // one table of 64 ones
+    jpeg.resize(jpeg.size() + 64, 1);
     const auto hi = [](unsigned v) { return static_cast<std::uint8_t>(v >> 8); };
     const auto lo = [](unsigned v) { return static_cast<std::uint8_t>(v); };
-    jpeg.insert(jpeg.end(),
-                {0xFF, 0xC0, 0,    11,   8,    hi(height), lo(height), hi(width), lo(width),
-                 1,    1,    0x11, 0,    0xFF, 0xDA,       0,          8,         1,
-                 1,    0,    0,    0x3F, 0,    0x12,       0x34,       0xFF,      0xD9});
+    jpeg.insert(jpeg.end(), {0xFF, 0xC0, 0, 11, 8, hi(height), lo(height), hi(width), lo(width), 1,
+                             1, 0x11, 0});
+    // A DC and an AC table of one one-bit code each, for "no change" and
+    // "end of block", so that every 0 bit pair is a whole grey block and a
+    // decoder that runs out of scan decodes the claimed size in full.
+    for (const std::uint8_t table : {0x00, 0x10}) {
+        jpeg.insert(jpeg.end(), {0xFF, 0xC4, 0, 20, table, 1});
+        jpeg.resize(jpeg.size() + 16, 0);
+    }
+    jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0, 8, 1, 1, 0, 0, 63, 0, 0, 0, 0, 0, 0xFF, 0xD9});
     return jpeg;
 }
 
@@ -233,4 +241,39 @@ Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pa
     }
     gif.push_back(0x3B);
     return gif;
+}
+
+Bytes TiffClaiming(const std::vector<TiffPage>& pages, bool bigEndian, bool loop) {
+    const std::uint8_t order = bigEndian ? 'M' : 'I';
+    Bytes tiff = {order, order};
+    const auto put = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            tiff.push_back(static_cast<std::uint8_t>(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
+        }
+    };
+    put(42, 2);
+    put(10, 4);   // the first directory, after
+    put(0x80, 2); // one grey pixel and a fill byte
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const TiffPage& page = pages[i];
+        const bool tiled = page.tileWidth != 0;
+        // Tag and value: LONG, or SHORT for bits, compression, colour and samples.
+        const std::vector<std::pair<unsigned, std::uint32_t>> entries = {
+            {256, page.width}, {257, page.height}, {258, 8},           {259, 1}, {262, 1},
+            {273, 8},          {277, 1},           {278, page.height}, {279, 1}};
+        const std::size_t count = entries.size() + (tiled ? 2 : 0);
+        put(static_cast<std::uint32_t>(count), 2);
+        for (const auto& [tag, value] : entries) {
+            const bool isLong = tag != 258 && tag != 259 && tag != 262 && tag != 277;
+            put(tag, 2), put(isLong ? 4 : 3, 2), put(1, 4);
+            isLong ? put(value, 4) : (put(value, 2), put(0, 2));
+        }
+        if (tiled) {
+            put(322, 2), put(4, 2), put(1, 4), put(page.tileWidth, 4);
+            put(323, 2), put(4, 2), put(1, 4), put(page.tileHeight, 4);
+        }
+        const bool last = i + 1 == pages.size();
+        put(last ? (loop ? 10 : 0) : static_cast<std::uint32_t>(tiff.size() + 4), 4);
+    }
+    return tiff;
 }

@@ -66,12 +66,19 @@ Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
 Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height);
 Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);
-// A baseline JPEG whose frame header claims width x height, after a 64 KB
-// application segment and before a few bytes of scan; a GIF whose pages
+// A baseline JPEG that a decoder reads, whose frame header claims width x
+// height, after a 64 KB application segment and before a few bytes of scan; a GIF whose pages
 // claim the sizes given (each with a few bytes of pixel data), with a
 // comment extension before the last.
 Bytes JpegClaiming(std::uint16_t width, std::uint16_t height);
 Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages);
+// A grey TIFF whose image directories claim these sizes (a tile size of 0:
+// in one strip), little-endian or big-endian; with loop, the last
+// directory's next one is the first.
+struct TiffPage {
+    std::uint32_t width, height, tileWidth = 0, tileHeight = 0;
+};
+Bytes TiffClaiming(const std::vector<TiffPage>& pages, bool bigEndian, bool loop = false);
 
 // Where two byte blocks first differ, for failure messages.
 std::string FirstDifference(const Bytes& got, const Bytes& expected);
