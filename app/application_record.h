@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "app/application_record.h"
 
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 int RunViewer(HINSTANCE instance, const char* commandTail) {
     // Scoped to the entry: every way out destroys it, which deletes the raw

@@ -1,6 +1,6 @@
 #include "capture/picture_header.h"
 
-#include "frame/little_endian.h"
+#include "core/little_endian.h"
 #include "capture/capture_limits.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "capture/raw_frame_encode.h"
 
-#include "frame/frame_header.h"
-#include "frame/little_endian.h"
+#include "core/frame_header.h"
+#include "core/little_endian.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include "core/safe_file_writer.h"
 #include "core/system_message.h"
 #include "frame/bmp_layout.h"
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 #include <commdlg.h>
 #include <shlobj.h>

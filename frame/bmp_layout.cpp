@@ -1,6 +1,6 @@
 #include "frame/bmp_layout.h"
 
-#include "frame/little_endian.h"
+#include "core/little_endian.h"
 
 namespace {
 

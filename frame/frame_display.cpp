@@ -1,7 +1,7 @@
 #include "app/application_record.h"
 
 #include "core/win32_handles.h"
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 namespace {
 

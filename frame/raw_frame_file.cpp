@@ -1,7 +1,7 @@
 #include "app/application_record.h"
 #include "core/raw_frame_path.h"
 #include "core/win32_handles.h"
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 bool ApplicationRecord::ReadRawFrameFile(FrameBuffer* destination, DWORD* size) {
     char windowsDirectory[MAX_PATH];

@@ -5,7 +5,7 @@
 #include "core/win32_handles.h"
 #include "frame/bmp_export.h"
 #include "frame/bmp_layout.h"
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 #include "stages.h"
 
 #include <cstdio>

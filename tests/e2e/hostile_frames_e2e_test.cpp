@@ -1,6 +1,6 @@
 #include "viewer_test.h"
 
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 #include "support/frame_corpus.h"
 #include "support/frame_bytes.h"
 

@@ -2,7 +2,7 @@
 
 #include "support/frame_bytes.h"
 
-#include "frame/little_endian.h"
+#include "core/little_endian.h"
 #include "capture/picture_header.h"
 #include "capture/picture_pages.h"
 

@@ -1,7 +1,7 @@
 #include "frame_invariants.h"
 
 #include "frame/bmp_layout.h"
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 #include "frame/row_order.h"
 #include "support/memory_sink.h"
 #include "support/frame_corpus.h"

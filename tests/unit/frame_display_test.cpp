@@ -1,4 +1,4 @@
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 #include "main_window_fixture.h"
 
 #include <gtest/gtest.h>

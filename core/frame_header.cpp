@@ -1,4 +1,4 @@
-#include "frame/frame_header.h"
+#include "core/frame_header.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Plain C++ only: the header checks also build and are fuzzed off Windows.
-#include "frame/little_endian.h"
+#include "core/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>
