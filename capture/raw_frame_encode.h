@@ -5,7 +5,7 @@
 #include <vector>
 
 // The raw frame file as written here: "OXRAWFRM", version 1, a reserved 0,
-// the size and the pixels bottom row first (README.md, "The raw frame file
+// the size and the pixels bottom row first (docs/formats.md, "The raw frame file
 // as oxcapture writes it"). The viewer reads only the size and the pixels.
 constexpr unsigned char kRawFrameSignature[8] = {'O', 'X', 'R', 'A', 'W', 'F', 'R', 'M'};
 constexpr unsigned long kRawFrameVersion = 1;

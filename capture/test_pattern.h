@@ -5,7 +5,7 @@
 // The built-in test pattern, defined pixel by pixel for a picture of
 // width x height (each at least 1), x from the left and y from the top. The
 // rules (marker, grid, colour bars, gradient) and pixels to check are in
-// README.md, "The test pattern"; this follows them rule for rule.
+// docs/formats.md, "The test pattern"; this follows them rule for rule.
 struct PatternColour {
     unsigned char red;
     unsigned char green;

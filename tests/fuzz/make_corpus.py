@@ -3,7 +3,7 @@
 shapes, and the malformed files the viewer has to turn away. Run it again
 after changing a case; the files it writes are committed. Each name says
 what the viewer does with it (valid-: shown, empty-: a plain window, bad-:
-turned away), and the tests check that. The layout is README.md's "The raw
+turned away), and the tests check that. The layout is docs/formats.md's "The raw
 frame file as oxcapture writes it"."""
 import os
 import struct
