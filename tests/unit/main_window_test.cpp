@@ -40,7 +40,7 @@ TEST_F(MainWindow, HasItsClassCaptionSizeAndMenu) {
     EXPECT_EQ(522, outer.bottom - outer.top);
 
     EXPECT_EQ("&File [Save = 40014 | E&xit\t    ESC = 40006]", MenuText(GetMenu(record_.window)));
-    // One entry, Esc (which the idle loop's test presses), that does not
+    // One entry, Esc (which the end-to-end tests press), that does not
     // flash the menu: a flag the file check cannot read.
     ACCEL entries[4];
     HACCEL table = LoadAcceleratorsA(g_moduleInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

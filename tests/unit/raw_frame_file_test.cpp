@@ -22,15 +22,13 @@ Bytes FrameFile(int width, int height, size_t extra = 0) {
 
 class RawFrameFileReader : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteFileA(path_.c_str()); }
-    void TearDown() override { DeleteFileA(path_.c_str()); }
-
     // Reads through a fresh record into a sentinel-filled frame buffer.
     bool Read(DWORD* size) {
         std::memset(record_.frameBuffer->bytes(), 0xBD, kFrameBufferBytes);
         return record_.ReadRawFrameFile(record_.frameBuffer, size);
     }
 
+    RawFrameFileGuard rawFrame_;
     const std::string path_ = RawFramePath();
     SettingsKeyGuard settings_; // the record opens the settings key
     ApplicationRecord record_;

@@ -76,14 +76,4 @@ TEST(SettingsRecord, StoredSizeIsLoadedAndAStringWidthIgnored) {
     EXPECT_EQ(600, record.height);
 }
 
-TEST(SettingsRecord, ShutdownStoresTheRecordsSize) {
-    SettingsKeyGuard guard;
-    ApplicationRecord record;
-    record.width = 320;
-    record.height = 240;
-    EXPECT_EQ(0, record.Shutdown());
-    EXPECT_EQ("dword 320", StoredSetting("Width"));
-    EXPECT_EQ("dword 240", StoredSetting("Height"));
-}
-
 } // namespace
