@@ -46,12 +46,4 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
     }
 }
 
-TEST_F(StartUp, WithoutARawFrameFileItEndsSilently) {
-    ASSERT_TRUE(viewer_.StartViewerWithTail("x"));
-    EXPECT_FALSE(ShowsAWindowBeforeItEnds(viewer_));
-    EXPECT_EQ(0, viewer_.WaitForExit());
-    EXPECT_EQ("none", StoredSetting("Width"));
-    EXPECT_EQ("none", StoredSetting("Height"));
-}
-
 } // namespace
