@@ -22,17 +22,17 @@ class SaveAsBmp : public ViewerTest {
     std::string target_;
 };
 
-// Typed as a user types it the first time, then over the file it wrote;
-// each save proposes the name again (checked by SaveThroughDialog).
+// Twice over a file, the second time over its own; each save proposes the
+// name again (checked by SaveThroughDialog).
 TEST_F(SaveAsBmp, WritesAnExactBmpReplacingAFileWithoutAskingAndLeavesNoTemporaryFile) {
     const Frame frame = PatternFrame(201, 150); // 603-byte rows need one fill byte
     HWND window = nullptr;
     ASSERT_TRUE(StartOn(frame, window));
-    for (const NameEntry entry : {NameEntry::kTyped, NameEntry::kSet}) {
-        SCOPED_TRACE(entry == NameEntry::kTyped ? "first save" : "second save");
+    for (const char* save : {"first save", "second save"}) {
+        SCOPED_TRACE(save);
         // Other bytes each time, so the wait below sees this save finish.
         ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
-        ASSERT_TRUE(SaveThroughDialog(window, target_, entry));
+        ASSERT_TRUE(SaveThroughDialog(window, target_));
         EXPECT_TRUE(PollWithoutPumping([&] {
             return ReadFileBytes(target_) == BmpFileBytes(frame);
         })) << FirstDifference(ReadFileBytes(target_), BmpFileBytes(frame));
@@ -60,11 +60,12 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
         message += text + "\n";
     }
     EXPECT_NE(std::string::npos, message.find(target_)) << "[" << message << "] does not name it";
-    ASSERT_TRUE(Activate(box));
+    ASSERT_TRUE(Focus(box));
     PressKey(VK_RETURN);
     EXPECT_TRUE(PollWithoutPumping([&] { return !IsWindow(box); })) << "the message stayed open";
     holder.Close();
     EXPECT_EQ("equal", FirstDifference(ReadFileBytes(target_), old)) << "the old file was touched";
+    EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles());
     PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(0, viewer_.WaitForExit());
 }

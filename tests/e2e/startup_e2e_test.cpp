@@ -36,7 +36,7 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
         EXPECT_FALSE(HasVisibleIcon(box));
         EXPECT_EQ(nullptr, viewer.FindWindowOf("OX581_DX9 Class", nullptr));
 
-        ASSERT_TRUE(Activate(box));
+        ASSERT_TRUE(Focus(box));
         PressKey(VK_RETURN);
         EXPECT_EQ(0, viewer.WaitForExit());
         EXPECT_EQ(RawFrameBytes(frame), ReadFileBytes(RawFramePath()))
