@@ -47,24 +47,14 @@ TEST_F(HostileFrames, EverySeedOfTheCorpusEndsAsItsNameSays) {
     ASSERT_EQ(26u, corpus.size());
     for (const Seed& seed : corpus) {
         SCOPED_TRACE(seed.name);
-        switch (seed.fate) {
-        case SeedFate::kTurnedAway:
-            EXPECT_TRUE(EndsAsItShould(seed.bytes));
-            break;
-        case SeedFate::kEmpty:
-            EXPECT_TRUE(EndsAsItShould(seed.bytes, PlainBackground));
-            break;
-        case SeedFate::kShown: {
-            const Frame frame = FrameFromRawBytes(seed.bytes);
-            EXPECT_TRUE(EndsAsItShould(seed.bytes, [&](const ScreenShot& shot) {
-                return CountFrameMismatches(shot, frame) == 0;
-            }));
-            break;
-        }
-        case SeedFate::kUnnamed:
-            ADD_FAILURE() << "a seed's name must say its fate";
-            break;
-        }
+        ASSERT_NE(SeedFate::kUnnamed, seed.fate) << "a seed's name must say its fate";
+        const Frame frame = seed.fate == SeedFate::kShown ? FrameFromRawBytes(seed.bytes) : Frame();
+        const std::function<bool(const ScreenShot&)> shows = [&](const ScreenShot& shot) {
+            return seed.fate == SeedFate::kEmpty ? PlainBackground(shot)
+                                                 : CountFrameMismatches(shot, frame) == 0;
+        };
+        EXPECT_TRUE(
+            EndsAsItShould(seed.bytes, seed.fate == SeedFate::kTurnedAway ? nullptr : shows));
     }
 }
 
