@@ -88,14 +88,6 @@ void InitialSaveFolder(char (&folder)[MAX_PATH]) {
 
 } // namespace
 
-DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink) {
-    std::unique_ptr<BYTE[]> rows;
-    if (DWORD error = BottomFirstRows(record, rows)) {
-        return error;
-    }
-    return StreamBmp(rows.get(), record.width, record.height, sink);
-}
-
 DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target, bool* cutShortLeft) {
     // Made before any file is touched: where the target has to be written
     // directly, a failure here must not have emptied it already.

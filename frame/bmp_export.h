@@ -3,17 +3,12 @@
 #include <windows.h>
 
 class ApplicationRecord;
-class BmpSink;
 
-// Streams the record's frame as a BMP file. The rows go through a reversed
-// copy, so the frame buffer keeps its top-row-first order. Returns 0 or a
-// system error code.
-DWORD WriteFrameAsBmp(ApplicationRecord& record, BmpSink& sink);
-
-// Writes the frame to target, through a temporary file that then replaces
+// Writes the frame to target as a BMP file, through a temporary file that then replaces
 // it in one move wherever the target's folder allows one (see
 // WriteFileSafely, which also sets cutShortLeft). Returns 0 or a system
-// error code.
+// error code. The rows go through a reversed copy, so the frame buffer keeps
+// its top-row-first order.
 DWORD SaveFrameToBmpFile(ApplicationRecord& record, const char* target,
                          bool* cutShortLeft = nullptr);
 

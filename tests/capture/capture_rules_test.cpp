@@ -178,12 +178,13 @@ TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
 // writes it (oxcapture_exe_test); here each rule, at its edges and sizes.
 TEST(TestPattern, KnownPixelsMatchTheReadme) {
     const int sizes[][2] = {{640, 480}, {800, 600}, {96, 64}, {1, 1}};
-    for (const auto& size : sizes) {
-        EXPECT_EQ("", WrongPatternPixels(size[0], size[1], [&](int x, int y) {
-                      const PatternColour colour = TestPatternPixel(x, y, size[0], size[1]);
-                      return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
-                             std::to_string(colour.blue);
-                  }));
+    for (const auto& [width, height] : sizes) {
+        Frame pattern{width, height, {}};
+        for (int i = 0; i < width * height; ++i) {
+            const PatternColour c = TestPatternPixel(i % width, i / width, width, height);
+            pattern.topFirst.insert(pattern.topFirst.end(), {c.blue, c.green, c.red});
+        }
+        EXPECT_EQ("", WrongPatternPixels(width, height, pattern));
     }
 }
 

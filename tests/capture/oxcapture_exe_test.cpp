@@ -11,83 +11,81 @@ namespace {
 
 class OxcaptureExe : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(FileExists(CapturePath())) << CapturePath();
-        DeleteFileA(RawFramePath().c_str()); // each test starts without one
-        ASSERT_FALSE(FileExists(RawFramePath())) << RawFramePath();
-    }
-    void TearDown() override { DeleteFileA(RawFramePath().c_str()); }
+    RawFrameFileGuard rawFrame_;
+};
+
+Bytes Head(const Bytes& bytes, std::size_t length) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
+const Bytes kHugePng = GreyPngClaiming(65536, 65536);
+const std::string kOver = ", more than 268435456 pixels";
+const std::string kBmpGives = "damaged picture: the BMP header gives a ";
+
+// A refusal (exit code 1) is one line on standard error that starts with
+// the words, after the file's name; otherwise the words start the only
+// output, and words that end a line are all of it.
+const struct BadInput {
+    const char* name;      // the picture file, or none
+    Bytes bytes;           // none: the file is missing
+    const char* arguments; // before the file's name
+    long exitCode;
+    std::string words;
+} kBadInputs[] = {
+    {"missing.bmp", {}, "", 1, "no such file"},
+    {"text.bmp", {'h', 'i'}, "", 1, "not a picture format oxcapture reads (PNG, BMP, JPEG"},
+    {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)), "", 1,
+     "image is 1281x2, larger than 1280x1024; --fit scales it down"},
+    {"zero-width.bmp", BmpClaiming(0, 2), "", 1, "image is 0x2: it has no pixels"},
+    {"short.bmp", Head(BmpClaiming(3, 2), BmpClaiming(3, 2).size() - 4), "", 1,
+     "damaged or cut short BMP picture (cannot decode its pixels: "},
+    // Hostile headers are refused before any decoder sees them.
+    {"huge.png", kHugePng, "", 1, "image is 65536x65536" + kOver},
+    {"huge.png", kHugePng, "--fit", 1, "image is 65536x65536" + kOver},
+    {"large.png", GreyPngClaiming(36000, 36000), "", 1, "image is 36000x36000" + kOver},
+    {"large.png", GreyPngClaiming(36000, 36000), "--fit", 1, "image is 36000x36000" + kOver},
+    {"png.ico", IconOf(kHugePng), "--fit", 1, "image is 65536x65536" + kOver},
+    {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65536), 14), "--fit", 1,
+     "image is 65536x65536" + kOver},
+    {"wide.bmp", BmpClaiming(0x7FFFFFFF, 2), "--fit", 1, "image is 2147483647x2" + kOver},
+    {"huge.jpg", JpegClaiming(65000, 60000), "--fit", 1, "image is 65000x60000" + kOver},
+    {"large.jpg", JpegClaiming(6000, 5000), "", 1, "image is 6000x5000, larger than 1280x1024"},
+    {"hidden.gif", GifClaiming({{1, 1}, {16000, 17000}}), "", 1, "page 2 is 16000x17000" + kOver},
+    {"wide.gif", GifClaiming({{1, 1}, {2000, 1000}}), "--page 2", 1,
+     "page 2 is 2000x1000, larger than 1280x1024"},
+    {"hidden.tif", TiffClaiming({{1, 1}, {30000, 20000}}, false), "", 1,
+     "page 2 is 30000x20000" + kOver},
+    {"tiles.tif", TiffClaiming({{3, 2, 70000, 5000}}, true), "", 1,
+     "image has tiles of 70000x5000" + kOver},
+    {"loop.tif", TiffClaiming({{2, 1}, {1, 3}, {50000, 40000}}, true, true), "--page 2", 1,
+     "page 3 is 50000x40000" + kOver},
+    {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + kOver},
+    {"tall.bmp", BmpClaiming(3, -0x80000000ll), "--fit", 1, kBmpGives + "height of -2147483648"},
+    {"negative.bmp", BmpClaiming(-10, 2), "", 1, kBmpGives + "width of -10"},
+    {"cut.png", Head(GreyPngClaiming(4, 2), 45), "", 1, "damaged or cut short PNG"},
+    {"one.bmp", BmpClaiming(3, 2), "--page 2147483648", 1, "there is no page 2147483648"},
+    {"", {}, "--region 0,0,10000000x1", 1, "oxcapture: region 0,0,10000000x1: "},
+    {"", {}, "/?", 0, "Usage: oxcapture"},
+    {"", {}, "--version", 0, "oxcapture " OXVIEW_VERSION "\n"},
+    {"",
+     {},
+     "--frobnicate",
+     2,
+     "oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n"},
+    {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
 };
 
 // Every row leaves nothing behind: no raw frame file, nothing new in the
-// Windows Temp folder. A refusal (exit code 1) is one line on standard error
-// that starts with the words, after the file's name; otherwise the words
-// start the only output, and words that end a line are all of it.
+// Windows Temp folder.
 TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
-    const Bytes good = BmpClaiming(3, 2);
-    const Bytes huge = GreyPngClaiming(65536, 65536);
-    const Bytes cut = GreyPngClaiming(4, 2);
-    const std::string over = ", more than 268435456 pixels";
-    const std::string bmp = "damaged picture: the BMP header gives a ";
-    const struct {
-        const char* name;      // the picture file, or none
-        Bytes bytes;           // none: the file is missing
-        const char* arguments; // before the file's name
-        long exitCode;
-        std::string words;
-    } cases[] = {
-        {"missing.bmp", {}, "", 1, "no such file"},
-        {"text.bmp", {'h', 'i'}, "", 1, "not a picture format oxcapture reads (PNG, BMP, JPEG"},
-        {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)), "", 1,
-         "image is 1281x2, larger than 1280x1024; --fit scales it down"},
-        {"zero-width.bmp", BmpClaiming(0, 2), "", 1, "image is 0x2: it has no pixels"},
-        {"short.bmp", Bytes(good.begin(), good.end() - 4), "", 1,
-         "damaged or cut short BMP picture (cannot decode its pixels: "},
-        {"one-page.bmp", good, "--page 2", 1, "there is no page 2: the file holds 1 page"},
-        // Hostile headers are refused before any decoder sees them.
-        {"huge.png", huge, "", 1, "image is 65536x65536" + over},
-        {"huge.png", huge, "--fit", 1, "image is 65536x65536" + over},
-        {"large.png", GreyPngClaiming(36000, 36000), "", 1, "image is 36000x36000" + over},
-        {"large.png", GreyPngClaiming(36000, 36000), "--fit", 1, "image is 36000x36000" + over},
-        {"png.ico", IconOf(huge), "--fit", 1, "image is 65536x65536" + over},
-        {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65536), 14), "--fit", 1,
-         "image is 65536x65536" + over},
-        {"wide.bmp", BmpClaiming(0x7FFFFFFF, 2), "--fit", 1, "image is 2147483647x2" + over},
-        {"huge.jpg", JpegClaiming(65000, 60000), "--fit", 1, "image is 65000x60000" + over},
-        {"large.jpg", JpegClaiming(6000, 5000), "", 1, "image is 6000x5000, larger than 1280x1024"},
-        {"hidden.gif", GifClaiming({{1, 1}, {16000, 17000}}), "", 1,
-         "page 2 is 16000x17000" + over},
-        {"wide.gif", GifClaiming({{1, 1}, {2000, 1000}}), "--page 2", 1,
-         "page 2 is 2000x1000, larger than 1280x1024"},
-        {"hidden.tif", TiffClaiming({{1, 1}, {30000, 20000}}, false), "", 1,
-         "page 2 is 30000x20000" + over},
-        {"tiles.tif", TiffClaiming({{3, 2, 70000, 5000}}, true), "", 1,
-         "image has tiles of 70000x5000" + over},
-        {"loop.tif", TiffClaiming({{2, 1}, {1, 3}, {50000, 40000}}, true, true), "--page 2", 1,
-         "page 3 is 50000x40000" + over},
-        {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + over},
-        {"tall.bmp", BmpClaiming(3, -0x80000000ll), "--fit", 1, bmp + "height of -2147483648"},
-        {"negative.bmp", BmpClaiming(-10, 2), "", 1, bmp + "width of -10"},
-        {"cut.png", Bytes(cut.begin(), cut.begin() + 45), "", 1, "damaged or cut short PNG"},
-        {"one.bmp", BmpClaiming(3, 2), "--page 2147483648", 1, "there is no page 2147483648"},
-        {"", {}, "--region 0,0,10000000x1", 1, "oxcapture: region 0,0,10000000x1: "},
-        {"", {}, "/?", 0, "Usage: oxcapture"},
-        {"", {}, "--version", 0, "oxcapture " OXVIEW_VERSION "\n"},
-        {"",
-         {},
-         "--frobnicate",
-         2,
-         "oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n"},
-        {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
-    };
     // What starting takes, and a refusal by the header: no row may need a
     // decoder's worth more (a decoder making a 6000x5000 JPEG takes 100 MB).
     const std::string png = ScratchPath("huge.png");
-    ASSERT_TRUE(WriteFileBytes(png, huge));
+    ASSERT_TRUE(WriteFileBytes(png, kHugePng));
     const SIZE_T pngPeak = RunCapture("--write-only \"" + png + "\"").peakMemory;
     ASSERT_GT(pngPeak, 0u) << "the peak working set of a child cannot be read";
     const SIZE_T peakBound = pngPeak + (8u << 20);
-    for (const auto& c : cases) {
+    for (const BadInput& c : kBadInputs) {
         SCOPED_TRACE(std::string(c.arguments) + " " + c.name);
         const bool file = *c.name != '\0';
         const std::string path = ScratchPath(c.name);
@@ -100,7 +98,7 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
         const std::string words = (file ? "oxcapture: " + path + ": " : "") + c.words;
         const std::string& output = c.exitCode == 0 ? run.out : run.err;
         if (c.exitCode == 1) {
-            ExpectRefused(run, words);
+            EXPECT_TRUE(Refused(run, words));
         } else {
             EXPECT_EQ(c.exitCode, run.exitCode);
             EXPECT_EQ(words, words.back() == '\n' ? output : output.substr(0, words.size()));
@@ -123,7 +121,7 @@ TEST_F(OxcaptureExe, FailedReplaceKeepsTheOldFrameAndRemovesTheTemporaryFile) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     const CaptureRun run = RunCapture("--write-only --size 8x8");
     CloseHandle(held); // opened for reading only: nothing to lose
-    ExpectRefused(run, "oxcapture: " + RawFramePath() + ": cannot write: ");
+    EXPECT_TRUE(Refused(run, "oxcapture: " + RawFramePath() + ": cannot write: "));
     EXPECT_EQ(names, FileNames(WindowsTempFolder()));
     const Bytes kept = ReadFileBytes(RawFramePath());
     EXPECT_EQ(before, kept) << FirstDifference(kept, before);
@@ -147,12 +145,7 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
                                                 1,   0,   0,   0,   0,   0,   0,   0};
         EXPECT_EQ(signatureVersionReserved, Bytes(file.begin(), file.begin() + 16));
         EXPECT_EQ(c.size, Bytes(file.begin() + 16, file.begin() + 24));
-        // Pixel (x,y) is blue, green, red at byte 24 + ((H-1-y)*W + x)*3.
-        EXPECT_EQ("", WrongPatternPixels(c.width, c.height, [&](int x, int y) {
-                      const std::size_t at = 24 + ((c.height - 1 - y) * c.width + x) * 3u;
-                      return std::to_string(file[at + 2]) + "," + std::to_string(file[at + 1]) +
-                             "," + std::to_string(file[at]);
-                  }));
+        EXPECT_EQ("", WrongPatternPixels(c.width, c.height, FrameFromRawBytes(file)));
     }
 }
 
@@ -203,7 +196,8 @@ TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
     EXPECT_EQ(2, RunCapture("--size 8x8", capture).exitCode);
     EXPECT_EQ(24u + 8u * 8u * 3u, ReadFileBytes(RawFramePath()).size());
     ASSERT_TRUE(DeleteFileA(viewer.c_str())) << GetLastError();
-    ExpectRefused(RunCapture("--size 8x8", capture), "oxcapture: " + viewer + ": cannot start: ");
+    EXPECT_TRUE(
+        Refused(RunCapture("--size 8x8", capture), "oxcapture: " + viewer + ": cannot start: "));
     ASSERT_TRUE(CopyFileA(CapturePath().c_str(), viewer.c_str(), FALSE)) << GetLastError();
     EXPECT_EQ(0, RunCapture("--size 8x8 --no-wait", capture).exitCode);
     // Leftovers in the user's Temp folder do no harm; the stand-in may still run.

@@ -10,23 +10,29 @@ using HostileFrames = ViewerTest;
 
 // Starts the viewer on the file. Without shows it must end with no window;
 // with it, its client area must come to show what shows accepts, and Esc
-// ends it. Either way the file is gone afterwards.
-void ExpectEnd(const std::vector<BYTE>& file,
-               const std::function<bool(const ScreenShot&)>& shows = nullptr) {
-    ASSERT_TRUE(WriteFileBytes(RawFramePath(), file));
+// ends it. Either way the file is gone afterwards, even one turned away.
+AssertionResult EndsAsItShould(const std::vector<BYTE>& file,
+                               const std::function<bool(const ScreenShot&)>& shows = nullptr) {
     ChildProcess viewer;
-    ASSERT_TRUE(viewer.StartViewerWithTail());
+    if (!WriteFileBytes(RawFramePath(), file) || !viewer.StartViewerWithTail()) {
+        return AssertionFailure() << "cannot place the file or start the viewer";
+    }
     if (!shows) {
-        EXPECT_FALSE(ShowsAWindowBeforeItEnds(viewer));
-        EXPECT_EQ(0, viewer.WaitForExit()) << "a crash or a hang ends otherwise";
+        if (ShowsAWindowBeforeItEnds(viewer) || viewer.WaitForExit() != 0) {
+            return AssertionFailure() << "a window showed, or it crashed or hung";
+        }
     } else {
         HWND window = viewer.WaitForMainWindow();
-        ASSERT_NE(nullptr, window);
-        EXPECT_TRUE(PollWithoutPumping([&] { return shows(CaptureClient(window)); }))
-            << "the window never showed what it should";
-        EndWithEsc(viewer, window);
+        if (window == nullptr ||
+            !PollWithoutPumping([&] { return shows(CaptureClient(window)); })) {
+            return AssertionFailure() << "the window never showed what it should";
+        }
+        if (AssertionResult ended = EndWithEsc(viewer, window); !ended) {
+            return ended;
+        }
     }
-    EXPECT_FALSE(FileExists(RawFramePath()));
+    return FileExists(RawFramePath()) ? AssertionFailure() << "the raw frame file is left"
+                                      : AssertionSuccess();
 }
 
 bool PlainBackground(const ScreenShot& shot) {
@@ -41,24 +47,14 @@ TEST_F(HostileFrames, EverySeedOfTheCorpusEndsAsItsNameSays) {
     ASSERT_EQ(26u, corpus.size());
     for (const Seed& seed : corpus) {
         SCOPED_TRACE(seed.name);
-        switch (seed.fate) {
-        case SeedFate::kTurnedAway:
-            ExpectEnd(seed.bytes);
-            break;
-        case SeedFate::kEmpty:
-            ExpectEnd(seed.bytes, PlainBackground);
-            break;
-        case SeedFate::kShown: {
-            const Frame frame = FrameFromRawBytes(seed.bytes);
-            ExpectEnd(seed.bytes, [&](const ScreenShot& shot) {
-                return CountFrameMismatches(shot, frame) == 0;
-            });
-            break;
-        }
-        case SeedFate::kUnnamed:
-            ADD_FAILURE() << "a seed's name must say its fate";
-            break;
-        }
+        ASSERT_NE(SeedFate::kUnnamed, seed.fate) << "a seed's name must say its fate";
+        const Frame frame = seed.fate == SeedFate::kShown ? FrameFromRawBytes(seed.bytes) : Frame();
+        const std::function<bool(const ScreenShot&)> shows = [&](const ScreenShot& shot) {
+            return seed.fate == SeedFate::kEmpty ? PlainBackground(shot)
+                                                 : CountFrameMismatches(shot, frame) == 0;
+        };
+        EXPECT_TRUE(
+            EndsAsItShould(seed.bytes, seed.fate == SeedFate::kTurnedAway ? nullptr : shows));
     }
 }
 
@@ -66,9 +62,9 @@ TEST_F(HostileFrames, AFileLongerThanTheReadLimitLoadsWhenItsFrameFits) {
     const Frame frame = PatternFrame(1280, 1024);
     std::vector<BYTE> file = RawFrameBytes(frame);
     file.resize(kMaxRawFrameBytes + 1024 * 1024, 0xA5); // a megabyte past the limit
-    ExpectEnd(file, [&](const ScreenShot& shot) {
+    EXPECT_TRUE(EndsAsItShould(file, [&](const ScreenShot& shot) {
         return shot.width >= 1000 && CountFrameMismatches(shot, frame) == 0;
-    });
+    }));
 }
 
 } // namespace

@@ -22,32 +22,24 @@ class SaveAsBmp : public ViewerTest {
     std::string target_;
 };
 
-TEST_F(SaveAsBmp, WritesTheFrameAsAnExact24BitBmp) {
+// Twice over a file, the second time over its own; each save proposes the
+// name again (checked by SaveThroughDialog).
+TEST_F(SaveAsBmp, WritesAnExactBmpReplacingAFileWithoutAskingAndLeavesNoTemporaryFile) {
     const Frame frame = PatternFrame(201, 150); // 603-byte rows need one fill byte
-    HWND window = StartOn(frame);
-    ASSERT_NE(nullptr, window);
-    SaveThroughDialog(window, target_, NameEntry::kTyped); // as a user types it
-    ASSERT_TRUE(PollWithoutPumping([&] { return FileExists(target_); })) << target_;
-    EXPECT_EQ("equal", FirstDifference(ReadFileBytes(target_), BmpFileBytes(frame)));
-    EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles());
-    EndWithEsc(viewer_, window);
-}
-
-TEST_F(SaveAsBmp, ReplacesAnExistingFileWithoutAskingAndProposesTheNameAgain) {
-    const Frame frame = PatternFrame(160, 120);
-    HWND window = StartOn(frame);
-    ASSERT_NE(nullptr, window);
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round == 0 ? "first save" : "second save");
+    HWND window = nullptr;
+    ASSERT_TRUE(StartOn(frame, window));
+    for (const char* save : {"first save", "second save"}) {
+        SCOPED_TRACE(save);
         // Other bytes each time, so the wait below sees this save finish.
         ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
-        SaveThroughDialog(window, target_);
+        ASSERT_TRUE(SaveThroughDialog(window, target_));
         EXPECT_TRUE(PollWithoutPumping([&] {
             return ReadFileBytes(target_) == BmpFileBytes(frame);
         })) << FirstDifference(ReadFileBytes(target_), BmpFileBytes(frame));
         EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
     }
-    EndWithEsc(viewer_, window);
+    EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles());
+    EXPECT_TRUE(EndWithEsc(viewer_, window));
 }
 
 TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
@@ -56,9 +48,9 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
     KernelHandle holder(CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(holder.valid());
-    HWND window = StartOn(PatternFrame(160, 120));
-    ASSERT_NE(nullptr, window);
-    SaveThroughDialog(window, target_);
+    HWND window = nullptr;
+    ASSERT_TRUE(StartOn(PatternFrame(160, 120), window));
+    ASSERT_TRUE(SaveThroughDialog(window, target_));
 
     HWND box = viewer_.WaitForWindow("#32770", "OrbiluxCap_KT5810");
     ASSERT_NE(nullptr, box) << "no message about the failed save";
@@ -68,11 +60,12 @@ TEST_F(SaveAsBmp, AFileHeldOpenElsewhereIsKeptAndTheUserIsTold) {
         message += text + "\n";
     }
     EXPECT_NE(std::string::npos, message.find(target_)) << "[" << message << "] does not name it";
-    Activate(box);
+    ASSERT_TRUE(Focus(box));
     PressKey(VK_RETURN);
     EXPECT_TRUE(PollWithoutPumping([&] { return !IsWindow(box); })) << "the message stayed open";
     holder.Close();
     EXPECT_EQ("equal", FirstDifference(ReadFileBytes(target_), old)) << "the old file was touched";
+    EXPECT_EQ(std::vector<std::string>{}, TemporaryFiles());
     PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
     EXPECT_EQ(0, viewer_.WaitForExit());
 }
@@ -83,13 +76,13 @@ TEST_F(SaveAsBmp, ABareNameLandsInThePicturesFolder) {
     const std::string expected = std::string(std::getenv("USERPROFILE")) + "\\Pictures\\" + name;
     DeleteFileA(expected.c_str());
     const Frame frame = PatternFrame(64, 48);
-    HWND window = StartOn(frame);
-    ASSERT_NE(nullptr, window);
-    SaveThroughDialog(window, name);
+    HWND window = nullptr;
+    ASSERT_TRUE(StartOn(frame, window));
+    ASSERT_TRUE(SaveThroughDialog(window, name));
     EXPECT_TRUE(PollWithoutPumping([&] { return ReadFileBytes(expected) == BmpFileBytes(frame); }))
         << "nothing right at " << expected;
     DeleteFileA(expected.c_str());
-    EndWithEsc(viewer_, window);
+    EXPECT_TRUE(EndWithEsc(viewer_, window));
 }
 
 } // namespace

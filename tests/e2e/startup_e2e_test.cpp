@@ -1,5 +1,4 @@
 #include "viewer_test.h"
-#include "resources/resource_ids.h"
 
 namespace {
 
@@ -37,32 +36,14 @@ TEST_F(StartUp, WithNothingAfterTheNameItRefusesInAPlainMessageBox) {
         EXPECT_FALSE(HasVisibleIcon(box));
         EXPECT_EQ(nullptr, viewer.FindWindowOf("OX581_DX9 Class", nullptr));
 
-        Activate(box);
+        ASSERT_TRUE(Focus(box));
         PressKey(VK_RETURN);
         EXPECT_EQ(0, viewer.WaitForExit());
         EXPECT_EQ(RawFrameBytes(frame), ReadFileBytes(RawFramePath()))
             << "a refused start must leave the raw frame file alone";
-        EXPECT_TRUE(SettingsKeyExists()) << "the key is made before the refusal";
+        EXPECT_TRUE(SettingsKeyExists()) << "the key is made at start, before the refusal";
         EXPECT_EQ("none", StoredSetting("Width"));
     }
-}
-
-TEST_F(StartUp, WithoutARawFrameFileItEndsSilently) {
-    ASSERT_TRUE(viewer_.StartViewerWithTail("x"));
-    EXPECT_FALSE(ShowsAWindowBeforeItEnds(viewer_));
-    EXPECT_EQ(0, viewer_.WaitForExit());
-    EXPECT_TRUE(SettingsKeyExists()) << "the key is made before the frame is read";
-    EXPECT_EQ("none", StoredSetting("Width"));
-    EXPECT_EQ("none", StoredSetting("Height"));
-}
-
-TEST_F(StartUp, AValidFrameOpensTheWindowAndTheEndDeletesTheFile) {
-    HWND window = StartOn(PatternFrame(64, 48));
-    ASSERT_NE(nullptr, window);
-    EXPECT_TRUE(FileExists(RawFramePath())) << "the file is deleted at the end, not before";
-    PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
-    EXPECT_EQ(0, viewer_.WaitForExit());
-    EXPECT_FALSE(FileExists(RawFramePath()));
 }
 
 } // namespace

@@ -23,55 +23,54 @@ inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
     return showed;
 }
 
+// The helpers below return an AssertionResult: checked at the call, with
+// ASSERT_TRUE or EXPECT_TRUE, a failure names the test's own line.
+using ::testing::AssertionFailure;
+using ::testing::AssertionResult;
+using ::testing::AssertionSuccess;
+
 // Ends the viewer as a user does, with Esc in its window.
-inline void EndWithEsc(ChildProcess& viewer, HWND window) {
-    ASSERT_TRUE(Focus(window));
+inline AssertionResult EndWithEsc(ChildProcess& viewer, HWND window) {
+    if (!Focus(window)) {
+        return AssertionFailure() << "the viewer's window never came to the front";
+    }
     PressKey(VK_ESCAPE);
-    EXPECT_EQ(0, viewer.WaitForExit());
+    const long exitCode = viewer.WaitForExit();
+    return exitCode == 0 ? AssertionSuccess() : AssertionFailure() << "exit code " << exitCode;
 }
 
 // Each test owns the raw frame file, the settings key and one viewer run,
 // and leaves all three as it found them.
 class ViewerTest : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteFileA(RawFramePath().c_str()); }
-    void TearDown() override { DeleteFileA(RawFramePath().c_str()); }
-
     // Starts the viewer on the frame and waits until the frame is on screen.
-    HWND StartOn(const Frame& frame) {
-        EXPECT_TRUE(PlaceRawFrame(frame));
-        EXPECT_TRUE(viewer_.StartViewerWithTail());
-        HWND window = viewer_.WaitForMainWindow();
-        EXPECT_NE(nullptr, window) << "the main window never appeared";
-        if (window != nullptr) {
-            EXPECT_TRUE(PollWithoutPumping([&] {
-                return CountFrameMismatches(CaptureClient(window), frame) == 0;
-            })) << "the frame never showed on screen";
+    AssertionResult StartOn(const Frame& frame, HWND& window) {
+        if (!PlaceRawFrame(frame) || !viewer_.StartViewerWithTail()) {
+            return AssertionFailure() << "cannot place the frame or start the viewer";
         }
-        return window;
+        window = viewer_.WaitForMainWindow();
+        if (window == nullptr) {
+            return AssertionFailure() << "the main window never appeared";
+        }
+        if (!PollWithoutPumping(
+                [&] { return CountFrameMismatches(CaptureClient(window), frame) == 0; })) {
+            return AssertionFailure() << "the frame never showed on screen";
+        }
+        return AssertionSuccess();
     }
 
     // Waits for the viewer that a running capture program starts, and takes
-    // it over as this test's viewer; null when the capture program ends first.
-    HWND AdoptViewerStartedBy(ChildProcess& capture) {
-        HWND window = nullptr;
-        EXPECT_TRUE(PollWithoutPumping([&] {
+    // it over as this test's viewer.
+    AssertionResult AdoptViewerStartedBy(ChildProcess& capture, HWND& window) {
+        PollWithoutPumping([&] {
             window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
             return window != nullptr || !capture.Running();
-        }));
-        EXPECT_NE(nullptr, window) << "the capture program ended with " << capture.WaitForExit(0);
-        if (window != nullptr) {
-            EXPECT_TRUE(viewer_.Adopt(window));
+        });
+        if (window == nullptr) {
+            return AssertionFailure()
+                   << "the capture program ended with " << capture.WaitForExit(0);
         }
-        return window;
-    }
-
-    // Brings a window of the viewer to the front, the way a user would.
-    static void Activate(HWND window) {
-        if (!PollWithoutPumping([&] { return GetForegroundWindow() == window; }, 2000)) {
-            SetForegroundWindow(window);
-        }
-        ASSERT_TRUE(PollWithoutPumping([&] { return GetForegroundWindow() == window; }, 5000));
+        return viewer_.Adopt(window) ? AssertionSuccess() : AssertionFailure() << "cannot adopt";
     }
 
     // Opens the File menu as the user does: Alt+F in the focused window.
@@ -109,40 +108,31 @@ class ViewerTest : public ::testing::Test {
         return field == nullptr ? "" : WindowText(field);
     }
 
-    // How the target's name gets into the dialog: typed as a user types it,
-    // or set in the field by a message, which is quicker and immune to lost
-    // key presses where the typing itself is not what is tested.
-    enum class NameEntry { kTyped, kSet };
-
     // Checks the proposal, puts the target's path in its place and confirms.
-    void SaveThroughDialog(HWND window, const std::string& path,
-                           NameEntry entry = NameEntry::kSet) {
+    // The path is set in the field by a message rather than typed: typing
+    // would test the dialog's own edit control, and may lose a key press.
+    AssertionResult SaveThroughDialog(HWND window, const std::string& path) {
         HWND dialog = OpenSaveDialog(window);
-        ASSERT_NE(nullptr, dialog) << "the save dialog did not open";
-        EXPECT_TRUE(PollWithoutPumping([&] { return FileNameField(dialog) == "Image.bmp"; }))
-            << "proposed [" << FileNameField(dialog) << "]";
-        EXPECT_EQ("BMP Files", WindowText(GetDlgItem(dialog, 0x470))) << "the type filter";
-        if (entry == NameEntry::kTyped) {
-            Activate(dialog);
-            PressKey(VK_END);
-            PressKeyWith(VK_SHIFT, VK_HOME);
-            TypeText(path);
-        } else {
-            SendMessageA(FileNameEdit(dialog), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(path.c_str()));
+        if (dialog == nullptr) {
+            return AssertionFailure() << "the save dialog did not open";
         }
-        ASSERT_TRUE(PollWithoutPumping([&] { return FileNameField(dialog) == path; }))
-            << "entered [" << FileNameField(dialog) << "]";
-        if (entry == NameEntry::kTyped) {
-            PressKey(VK_RETURN);
-        } else {
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        if (!PollWithoutPumping([&] { return FileNameField(dialog) == "Image.bmp"; }) ||
+            WindowText(GetDlgItem(dialog, 0x470)) != "BMP Files") {
+            return AssertionFailure() << "proposed [" << FileNameField(dialog) << "] of type ["
+                                      << WindowText(GetDlgItem(dialog, 0x470)) << "]";
         }
-        ASSERT_TRUE(PollWithoutPumping([&] { return !IsWindow(dialog); }))
-            << "the dialog stayed open";
+        SendMessageA(FileNameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        if (!PollWithoutPumping([&] { return FileNameField(dialog) == path; })) {
+            return AssertionFailure() << "entered [" << FileNameField(dialog) << "]";
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        return PollWithoutPumping([&] { return !IsWindow(dialog); })
+                   ? AssertionSuccess()
+                   : AssertionFailure() << "the dialog stayed open";
     }
 
+    RawFrameFileGuard rawFrame_;
     SettingsKeyGuard settings_;
     ChildProcess viewer_;
 };

@@ -25,25 +25,30 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe, DWOR
     {
         ChildProcess capture; // ended here, if it still runs, before its output is read
         if (!capture.Start(CommandLine(exe, arguments), exe, outPath, errPath)) {
-            ADD_FAILURE() << "cannot start " << exe << " " << arguments << ": " << GetLastError();
+            run.err = "cannot start " + exe + ": error " + std::to_string(GetLastError());
             return run;
         }
         run.exitCode = capture.WaitForExit(deadlineMs);
         run.peakMemory = capture.PeakMemory();
-        EXPECT_FALSE(capture.Running())
-            << exe << " " << arguments << " did not end within " << deadlineMs << " ms";
+        if (capture.Running()) {
+            run.err = "did not end within " + std::to_string(deadlineMs) + " ms";
+            return run;
+        }
     }
     run.out = TextOf(outPath);
     run.err = TextOf(errPath);
     return run;
 }
 
-void ExpectRefused(const CaptureRun& run, const std::string& start) {
-    EXPECT_EQ(1, run.exitCode) << run.err;
-    EXPECT_EQ(0u, run.err.find(start))
-        << "got \"" << run.err << "\", expected \"" << start << "...\"";
-    EXPECT_EQ(run.err.size() - 1, run.err.find('\n')) << "not one line: \"" << run.err << "\"";
-    EXPECT_EQ("", run.out);
+::testing::AssertionResult Refused(const CaptureRun& run, const std::string& start) {
+    if (run.exitCode == 1 && run.err.find(start) == 0 && run.err.find('\n') == run.err.size() - 1 &&
+        run.out.empty()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "exit code " << run.exitCode << ", standard error \"" << run.err
+           << "\", standard output \"" << run.out << "\"; expected exit code 1 and one line \""
+           << start << "...\"";
 }
 
 Frame ReadRawFrame() {

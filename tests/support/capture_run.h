@@ -7,13 +7,14 @@
 #include "support/image_magick.h"
 #include "support/paths.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 struct CaptureRun {
-    long exitCode = -1;
-    std::string out; // with the C runtime's CR LF line ends turned back into LF
+    long exitCode = -1; // also when it could not start or did not end: err says which
+    std::string out;    // with the C runtime's CR LF line ends turned back into LF
     std::string err;
     SIZE_T peakMemory = 0; // its peak working set, as sampled while it ran
 };
@@ -25,8 +26,8 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe = Cap
                       DWORD deadlineMs = 60000);
 
 // A refusal: exit code 1, nothing on standard output, and one line on
-// standard error that starts with start.
-void ExpectRefused(const CaptureRun& run, const std::string& start);
+// standard error that starts with start. Checked with EXPECT_TRUE.
+::testing::AssertionResult Refused(const CaptureRun& run, const std::string& start);
 
 // The raw frame file in the Windows Temp folder as oxcapture writes it, as
 // a frame; an empty one when it is missing or its header or length is wrong.

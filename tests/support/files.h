@@ -52,3 +52,13 @@ inline std::vector<std::string> FileNames(const std::string& folder,
 inline bool PlaceRawFrame(const Frame& frame) {
     return WriteFileBytes(RawFramePath(), RawFrameBytes(frame));
 }
+
+// Owns the raw frame file for one test, as SettingsKeyGuard owns the key:
+// gone before the test, and gone again afterwards.
+class RawFrameFileGuard {
+  public:
+    RawFrameFileGuard() { DeleteFileA(RawFramePath().c_str()); } // may not be there
+    ~RawFrameFileGuard() { DeleteFileA(RawFramePath().c_str()); }
+    RawFrameFileGuard(const RawFrameFileGuard&) = delete;
+    RawFrameFileGuard& operator=(const RawFrameFileGuard&) = delete;
+};

@@ -89,8 +89,9 @@ Bytes RawFrameBytes(const Frame& frame) {
 Frame FrameFromRawBytes(const Bytes& raw) {
     const std::int64_t width = raw.size() < 24 ? -1 : Get32(raw, 16);
     const std::int64_t height = raw.size() < 24 ? -1 : Get32(raw, 20);
+    // By division: a claim of 2^31 x 2^31 pixels overflows any product.
     if (width < 0 || height < 0 ||
-        24 + width * height * 3 > static_cast<std::int64_t>(raw.size())) {
+        (width > 0 && height > (static_cast<std::int64_t>(raw.size()) - 24) / 3 / width)) {
         return Frame();
     }
     const int w = static_cast<int>(width);

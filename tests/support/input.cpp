@@ -23,19 +23,6 @@ void PressKeyWith(WORD modifier, WORD virtualKey) {
     SendKey(modifier, false);
 }
 
-void TypeText(const std::string& text) {
-    for (char c : text) {
-        INPUT inputs[2] = {};
-        for (INPUT& input : inputs) {
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = static_cast<unsigned char>(c);
-            input.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
 void ClickAt(int x, int y) {
     INPUT inputs[3] = {};
     for (INPUT& input : inputs) {

@@ -5,12 +5,9 @@
 
 #include <windows.h>
 
-#include <string>
-
 void SendKey(WORD virtualKey, bool down);
 void PressKey(WORD virtualKey);
 void PressKeyWith(WORD modifier, WORD virtualKey);
-void TypeText(const std::string& text);
 void ClickAt(int x, int y); // screen coordinates
 // Brings a top-level window to the front, with a click into its client area
 // where it has one. False when it is not in front at the deadline.

@@ -60,7 +60,7 @@ int CountFrameMismatches(const ScreenShot& shot, const Frame& frame) {
     return mismatches;
 }
 
-bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath) {
+Frame FrameOf(const ScreenShot& shot) {
     Frame frame;
     frame.width = shot.width;
     frame.height = shot.height;
@@ -68,9 +68,13 @@ bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath) {
         frame.topFirst.insert(frame.topFirst.end(),
                               {GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)});
     }
+    return frame;
+}
+
+bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath) {
     const std::string bmp = pngPath + ".bmp";
-    const bool converted =
-        WriteFileBytes(bmp, BmpFileBytes(frame)) && ConvertWithImageMagick({bmp}, pngPath, "png");
+    const bool converted = WriteFileBytes(bmp, BmpFileBytes(FrameOf(shot))) &&
+                           ConvertWithImageMagick({bmp}, pngPath, "png");
     DeleteFileA(bmp.c_str()); // only a step on the way
     return converted;
 }

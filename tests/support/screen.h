@@ -22,6 +22,9 @@ RECT ScreenRectOfClient(HWND window);
 // The client area of a window as it stands on the screen.
 ScreenShot CaptureClient(HWND window);
 
+// The shot as a frame, to read with the frames' own tools (RgbAt).
+Frame FrameOf(const ScreenShot& shot);
+
 // Counts the pixels of a shot that differ from the frame where both exist.
 int CountFrameMismatches(const ScreenShot& shot, const Frame& frame);
 

@@ -4,7 +4,8 @@
 // rules in README.md ("The test pattern"); the 640x480 rows hold the
 // README's own table. Every test that looks for the pattern checks these.
 
-#include <functional>
+#include "support/frame_bytes.h"
+
 #include <string>
 
 struct PatternPixel {
@@ -56,10 +57,9 @@ inline constexpr PatternPixel kPatternPixels[] = {
     {1, 1, 0, 0, "255,255,255"},
 };
 
-// Checks the listed pixels of a width x height pattern, read as
-// "red,green,blue" by rgbAt: "" when all are right, else what is wrong.
-inline std::string WrongPatternPixels(int width, int height,
-                                      const std::function<std::string(int x, int y)>& rgbAt) {
+// Checks the listed pixels of a width x height pattern in got (which may be
+// larger, as a window's client area): "" when all are right, else what is wrong.
+inline std::string WrongPatternPixels(int width, int height, const Frame& got) {
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     std::string wrong;
     int listed = 0;
@@ -68,10 +68,10 @@ inline std::string WrongPatternPixels(int width, int height,
             continue;
         }
         ++listed;
-        const std::string got = rgbAt(p.x, p.y);
-        if (got != p.rgb) {
+        const std::string rgb = p.x < got.width && p.y < got.height ? RgbAt(got, p.x, p.y) : "none";
+        if (rgb != p.rgb) {
             wrong += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ") of " + size +
-                     " is " + got + ", expected " + p.rgb + ";";
+                     " is " + rgb + ", expected " + p.rgb + ";";
         }
     }
     return listed > 0 ? wrong : "no pixels listed for " + size;

@@ -14,49 +14,44 @@ bool LeadByte81(unsigned char byte) {
     return byte == 0x81;
 }
 
-std::string Tail(const char* commandLine, LeadBytePredicate isLeadByte = NoLeadBytes) {
-    return CommandTail(commandLine, isLeadByte);
-}
-
-TEST(CommandTail, NothingOrOnlyBlanksAfterTheNameIsEmpty) {
-    EXPECT_EQ("", Tail("oxview.exe"));
-    EXPECT_EQ("", Tail("oxview.exe   "));
-    EXPECT_EQ("", Tail("oxview.exe \t \t"));
-    EXPECT_EQ("", Tail("\"C:\\Program Files\\Orbilux\\oxview.exe\""));
-    EXPECT_EQ("", Tail("\"C:\\Program Files\\Orbilux\\oxview.exe\" \t "));
-    EXPECT_EQ("", Tail(""));
-    EXPECT_EQ("", Tail(nullptr));
-}
-
-TEST(CommandTail, WhatFollowsTheBlanksIsTheTailUnchanged) {
-    EXPECT_EQ("x", Tail("oxview.exe x"));
-    EXPECT_EQ("go  on\t", Tail("oxview.exe \t go  on\t"));
-    EXPECT_EQ("\"quoted arg\"", Tail("oxview.exe \"quoted arg\""));
-    EXPECT_EQ("-f", Tail("\"C:\\Program Files\\Orbilux\\oxview.exe\" -f"));
-}
-
-TEST(CommandTail, QuotesAnywhereInTheNameKeepBlanksInside) {
-    EXPECT_EQ("tail", Tail("C:\\Orbi\"lux Cap\"\\ox.exe tail"));
-    // An unclosed quote runs to the end: all of it is the name.
-    EXPECT_EQ("", Tail("\"C:\\open quote\\ox.exe tail"));
-}
-
-TEST(CommandTail, AnyControlCharacterEndsTheName) {
-    EXPECT_EQ("x", Tail("oxview.exe\x01x"));
-    EXPECT_EQ("x", Tail("oxview.exe\r\nx"));
-    // Bytes above 127 are ordinary characters of the name, not controls.
-    EXPECT_EQ("y", Tail("ox\xA0view.exe y"));
-}
-
-TEST(CommandTail, LeadByteTakesTheNextByteAlong) {
-    // The blank after the lead byte is its trail byte, so the name goes on.
-    EXPECT_EQ("", Tail("ox\x81 x", LeadByte81));
-    EXPECT_EQ("x", Tail("ox\x81 x", NoLeadBytes));
-    EXPECT_EQ("y", Tail("ox\x81 x y", LeadByte81));
-    // A quote as trail byte does not open a quoted stretch.
-    EXPECT_EQ("tail", Tail("ox\x81\" tail", LeadByte81));
-    // A lead byte at the very end does not run past the terminator.
-    EXPECT_EQ("", Tail("ox\x81", LeadByte81));
+TEST(CommandTail, IsWhatFollowsTheProgramsNameAndTheBlanksAfterIt) {
+    const struct {
+        const char* commandLine;
+        const char* tail;
+        LeadBytePredicate isLeadByte = NoLeadBytes;
+    } cases[] = {
+        // Nothing or only blanks after the name.
+        {"oxview.exe", ""},
+        {"oxview.exe \t \t", ""},
+        {"\"C:\\Program Files\\Orbilux\\oxview.exe\"", ""},
+        {"\"C:\\Program Files\\Orbilux\\oxview.exe\" \t ", ""},
+        {"", ""},
+        {nullptr, ""},
+        // The rest, unchanged.
+        {"oxview.exe x", "x"},
+        {"oxview.exe \t go  on\t", "go  on\t"},
+        {"oxview.exe \"quoted arg\"", "\"quoted arg\""},
+        {"\"C:\\Program Files\\Orbilux\\oxview.exe\" -f", "-f"},
+        // Quotes anywhere in the name keep blanks inside; an unclosed quote
+        // runs to the end, all of it the name.
+        {"C:\\Orbi\"lux Cap\"\\ox.exe tail", "tail"},
+        {"\"C:\\open quote\\ox.exe tail", ""},
+        // Any control character ends the name; bytes above 127 do not.
+        {"oxview.exe\x01x", "x"},
+        {"oxview.exe\r\nx", "x"},
+        {"ox\xA0view.exe y", "y"},
+        // A lead byte takes the next byte along: a blank, a quote, but never
+        // the terminator.
+        {"ox\x81 x", "", LeadByte81},
+        {"ox\x81 x", "x"},
+        {"ox\x81 x y", "y", LeadByte81},
+        {"ox\x81\" tail", "tail", LeadByte81},
+        {"ox\x81", "", LeadByte81},
+    };
+    for (const auto& c : cases) {
+        EXPECT_STREQ(c.tail, CommandTail(c.commandLine, c.isLeadByte))
+            << "[" << (c.commandLine ? c.commandLine : "null") << "]";
+    }
 }
 
 } // namespace

@@ -84,31 +84,22 @@ TEST_P(FrameClockOnBothSources, CountsApplicationAndElapsedTimeOnlyWhileRunning)
 INSTANTIATE_TEST_SUITE_P(CounterAndTick, FrameClockOnBothSources,
                          ::testing::Values(&kFakeCounterSource, &kFakeTickSource));
 
-// The same commands on the platform's real sources: the performance counter,
-// and the millisecond tick with the counter's frequency withheld.
+// The platform's real sources, the performance counter and the millisecond
+// tick with the counter's frequency withheld, count in seconds; what the
+// commands do with them is the scenarios' above.
 class FrameClockInRealTime : public ::testing::TestWithParam<bool> {};
 
-TEST_P(FrameClockInRealTime, MeasuresAWaitAndLeavesAStoppedOneOut) {
+TEST_P(FrameClockInRealTime, MeasuresAWaitInSeconds) {
     FrameClockState state;
     FrameClockSources sources = PlatformClockSources();
     sources.queryFrequency = GetParam() ? sources.queryFrequency : NoFrequency;
-    const DWORD begin = GetTickCount();
     RunFrameClock(state, kClockStart, sources);
     EXPECT_EQ(GetParam(), state.usesCounter);
     Sleep(300);
     const float elapsed = RunFrameClock(state, kClockElapsedTime, sources);
     EXPECT_GE(elapsed, 0.25f); // Sleep may end a tick early under Wine
     EXPECT_LT(elapsed, 3.0f);
-    RunFrameClock(state, kClockStop, sources);
-    Sleep(1000);
-    EXPECT_FLOAT_EQ(0.0f, RunFrameClock(state, kClockElapsedTime, sources));
-    RunFrameClock(state, kClockStart, sources);
-    Sleep(200);
-    const float appTime = RunFrameClock(state, kClockAppTime, sources);
-    const float wall = static_cast<float>(GetTickCount() - begin) * 0.001f;
-    // About one second less than the wall clock; the margin is for a busy machine.
-    EXPECT_NEAR(wall - 1.0f, appTime, 0.15f) << "wall " << wall;
-    EXPECT_GT(appTime, 0.4f);
+    EXPECT_GE(RunFrameClock(state, kClockAppTime, sources), elapsed);
 }
 
 INSTANTIATE_TEST_SUITE_P(CounterAndTick, FrameClockInRealTime, ::testing::Bool(),

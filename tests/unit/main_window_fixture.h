@@ -92,9 +92,9 @@ class MainWindow : public ::testing::Test {
     // Presses keys and waits until the asynchronous key state shows them all.
     // Right after a window appears the first presses can be lost, so the
     // window is brought forward and the presses repeated (as a held key's
-    // auto-repeat would) until they show.
-    void HoldKeys(std::initializer_list<WORD> virtualKeys) {
-        ASSERT_TRUE(PollPumpingMessages([&] {
+    // auto-repeat would) until they show. False when they never do.
+    bool HoldKeys(std::initializer_list<WORD> virtualKeys) {
+        return PollPumpingMessages([&] {
             if (GetForegroundWindow() != record_.window) {
                 SetForegroundWindow(record_.window);
             }
@@ -108,7 +108,7 @@ class MainWindow : public ::testing::Test {
                 }
             }
             return true;
-        })) << "the held keys never showed as down";
+        });
     }
 
     // The record reads the stored size when it is built: none is stored.

@@ -22,15 +22,13 @@ Bytes FrameFile(int width, int height, size_t extra = 0) {
 
 class RawFrameFileReader : public ::testing::Test {
   protected:
-    void SetUp() override { DeleteFileA(path_.c_str()); }
-    void TearDown() override { DeleteFileA(path_.c_str()); }
-
     // Reads through a fresh record into a sentinel-filled frame buffer.
     bool Read(DWORD* size) {
         std::memset(record_.frameBuffer->bytes(), 0xBD, kFrameBufferBytes);
         return record_.ReadRawFrameFile(record_.frameBuffer, size);
     }
 
+    RawFrameFileGuard rawFrame_;
     const std::string path_ = RawFramePath();
     SettingsKeyGuard settings_; // the record opens the settings key
     ApplicationRecord record_;
@@ -45,6 +43,7 @@ TEST_F(RawFrameFileReader, BuildsThePathEvenWithoutADestinationOrAFile) {
     EXPECT_EQ(path_, record_.rawFilePath);
 }
 
+// Which headers fit their bytes is walked by the fuzz corpus's seeds.
 TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
     struct Case {
         const char* what;
@@ -56,10 +55,7 @@ TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
         {"the largest frame and a long tail", FrameFile(1280, 1024, 100000), true},
         {"empty file", {}, false},
         {"shorter than its header", Bytes(23, 0), false},
-        {"one pixel byte short", FrameFile(4, 3), false},
-        {"negative width", RawFrameFileBytes(-1, 2, 0), false},
     };
-    cases[5].bytes.pop_back();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(WriteFileBytes(path_, c.bytes));
