@@ -16,6 +16,8 @@ packages=(
     wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
     # The native fuzz builds, for x86-64 and with -m32.
     clang-14 libclang-rt-14-dev g++-multilib
+    # Line coverage of the product (tools/coverage.sh).
+    gcovr
 )
 
 # Whether the kernel starts an i386 program: a 93-byte static ELF that only
