@@ -176,7 +176,7 @@ TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
 
 // How the pattern lies in the raw frame file is checked where oxcapture
 // writes it (oxcapture_exe_test); here each rule, at its edges and sizes.
-TEST(TestPattern, KnownPixelsMatchTheReadme) {
+TEST(TestPattern, KnownPixelsMatchTheHandWorkedTable) {
     const int sizes[][2] = {{640, 480}, {800, 600}, {96, 64}, {1, 1}};
     for (const auto& [width, height] : sizes) {
         Frame pattern{width, height, {}};

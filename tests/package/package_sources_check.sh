@@ -24,7 +24,7 @@ done
 [ ${#programs[@]} -ge 6 ] || fail "found only ${#programs[@]} toolchain programs: ${programs[*]}"
 # What the scripts and tests call by name beyond the toolchains.
 programs+=(cmake ctest cpack ninja wine wineserver /usr/lib/wine/wine64 Xvfb xdotool xdpyinfo
-           convert import clang-14 clang++-14 flock sha256sum od)
+           convert import clang-14 clang++-14 flock sha256sum od gcovr x86_64-w64-mingw32-gcov-posix)
 # The 32-bit loader only where the 32-bit Wine is installed at all.
 [[ " ${listed[*]} " == *" wine32:i386 "* ]] && programs+=(/usr/lib/wine/wine)
 

@@ -21,9 +21,23 @@ inline bool FileExists(const std::string& path) {
 }
 
 // The file's bytes; empty when it cannot be read.
+// Opened with every kind of sharing, delete included: a stream would deny
+// it, and a program that replaces the file in that moment would be refused.
 inline std::vector<BYTE> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::vector<BYTE> bytes;
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    BYTE chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    CloseHandle(file);
+    return bytes;
 }
 
 inline bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {

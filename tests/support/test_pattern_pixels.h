@@ -1,8 +1,8 @@
 #pragma once
 
 // Pixels of oxcapture's built-in test pattern, worked out by hand from the
-// rules in README.md ("The test pattern"); the 640x480 rows hold the
-// README's own table. Every test that looks for the pattern checks these.
+// rules in docs/formats.md ("The test pattern"). Every test that looks for
+// the pattern checks these.
 
 #include "support/frame_bytes.h"
 
