@@ -1,5 +1,14 @@
 #include "capture/capture_image.h"
 
+CaptureImage::CaptureImage(int width, int height) {
+    if (width < 1 || width > kMaxCaptureWidth || height < 1 || height > kMaxCaptureHeight) {
+        return;
+    }
+    this->width = width;
+    this->height = height;
+    bottomFirstBgr.resize(static_cast<std::size_t>(width) * height * 3);
+}
+
 void PutTopFirstBgrxRows(const unsigned char* rows, int firstRow, int rowCount, std::size_t stride,
                          CaptureImage& image) {
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
@@ -18,10 +27,7 @@ void PutTopFirstBgrxRows(const unsigned char* rows, int firstRow, int rowCount, 
 
 CaptureImage FrameFromTopFirstBgrx(const unsigned char* pixels, int width, int height,
                                    std::size_t stride) {
-    CaptureImage image;
-    image.width = width;
-    image.height = height;
-    image.bottomFirstBgr.resize(static_cast<std::size_t>(width) * height * 3);
+    CaptureImage image(width, height);
     PutTopFirstBgrxRows(pixels, 0, height, stride, image);
     return image;
 }

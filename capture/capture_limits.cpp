@@ -6,10 +6,6 @@
 
 namespace {
 
-std::string SizeText(long long width, long long height) {
-    return std::to_string(width) + "x" + std::to_string(height);
-}
-
 // The rounded quotient, at least 1: a sliver of a picture keeps one row.
 long long ScaledSide(long long side, long long to, long long from) {
     return std::max(1ll, (side * to + from / 2) / from);
@@ -90,6 +86,10 @@ bool ClipToDesktop(const ScreenArea& window, const ScreenArea& desktop, ScreenAr
     }
     visible = {left, top, right - left, bottom - top};
     return true;
+}
+
+std::string SizeText(long long width, long long height) {
+    return std::to_string(width) + "x" + std::to_string(height);
 }
 
 std::string AreaText(const ScreenArea& area) {

@@ -39,5 +39,8 @@ bool CheckRegionOnDesktop(const ScreenArea& region, const ScreenArea& desktop, s
 bool ClipToDesktop(const ScreenArea& window, const ScreenArea& desktop, ScreenArea& visible,
                    std::string& reason);
 
+// "WxH", as messages give a size.
+std::string SizeText(long long width, long long height);
+
 // "X,Y,WxH", as the command line takes a region.
 std::string AreaText(const ScreenArea& area);

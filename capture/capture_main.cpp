@@ -38,7 +38,7 @@ bool WriteRawFrameFile(const std::vector<BYTE>& contents) {
         Report("Windows directory", "no room for the raw frame file's path");
         return false;
     }
-    // At most 1280 x 1024 x 3 + 24 bytes: one request does it.
+    // At most the largest frame and its header: one request does it.
     bool cutShortLeft = false;
     const DWORD error = WriteFileSafely(
         target, "oxc",
@@ -102,6 +102,21 @@ bool PictureFrame(const CaptureOptions& options, CaptureImage& image) {
         return false;
     }
     return true;
+}
+
+// The desktop rectangle a screen source names: the primary screen, the
+// region once it is known to lie on the desktop, or the window's.
+bool ScreenSourceArea(const CaptureOptions& options, ScreenArea& area, std::string& reason) {
+    switch (options.source) {
+    case CaptureSource::kRegion:
+        area = options.region;
+        return CheckRegionOnDesktop(area, VirtualDesktop(), reason);
+    case CaptureSource::kWindow:
+        return FindWindowArea(options.windowTitle, area, reason);
+    default:
+        area = PrimaryScreen();
+        return true;
+    }
 }
 
 // Taken before the viewer starts, so its window is never in the picture.

@@ -5,11 +5,9 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <set>
 
 namespace {
-
-constexpr char kOneSource[] =
-    "only one source may be given: a picture file, --screen, --region or --window";
 
 enum class Number { kRead, kMalformed, kTooLarge };
 
@@ -37,18 +35,6 @@ Number ReadNumber(const std::string& text, std::size_t begin, std::size_t end, b
     return Number::kRead;
 }
 
-CaptureOptions UsageError(const std::string& message) {
-    CaptureOptions options;
-    options.action = CaptureAction::kUsageError;
-    options.error = message;
-    return options;
-}
-
-bool IsScreenSource(CaptureSource source) {
-    return source == CaptureSource::kScreen || source == CaptureSource::kRegion ||
-           source == CaptureSource::kWindow;
-}
-
 } // namespace
 
 bool ParseFrameSize(const std::string& text, int& width, int& height, std::string& error) {
@@ -67,7 +53,8 @@ bool ParseFrameSize(const std::string& text, int& width, int& height, std::strin
         return false;
     }
     if (readW != Number::kRead || readH != Number::kRead) {
-        error = "invalid size '" + text + "': at most 1280x1024";
+        error =
+            "invalid size '" + text + "': at most " + SizeText(kMaxCaptureWidth, kMaxCaptureHeight);
         return false;
     }
     width = static_cast<int>(w);
@@ -121,7 +108,8 @@ bool ParseDelay(const std::string& text, unsigned long& milliseconds, std::strin
         total += (fraction[i] - '0') * static_cast<long long>(scale);
     }
     if (whole == Number::kTooLarge || total > static_cast<long long>(kMaxDelayMs)) {
-        error = "invalid delay '" + text + "': at most 3600 seconds";
+        error = "invalid delay '" + text + "': at most " + std::to_string(kMaxDelayMs / 1000) +
+                " seconds";
         return false;
     }
     milliseconds = static_cast<unsigned long>(total);
@@ -156,138 +144,233 @@ std::string SourceName(const CaptureOptions& options) {
     }
 }
 
-CaptureOptions ParseCaptureOptions(int argc, const char* const* argv) {
+namespace {
+
+// The command line as read so far.
+struct ParseState {
     CaptureOptions options;
-    bool sizeGiven = false;
-    bool pageGiven = false;
-    bool delayGiven = false;
     bool optionsEnded = false;
-    bool sourceGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
-        // The value of "--name VALUE" or "--name=VALUE"; false when argument
-        // is another option.
-        std::string value;
-        bool valueMissing = false;
-        auto takes = [&](const std::string& name) {
-            if (argument == name) {
-                valueMissing = i + 1 >= argc;
-                value = valueMissing ? "" : argv[++i];
-                return true;
+    std::set<std::string> given; // each option given, by its first name
+};
+
+std::string SetSource(CaptureOptions& options, CaptureSource source) {
+    // Every source but the pattern is given, so a second one shows.
+    if (options.source != CaptureSource::kPattern) {
+        return "only one source may be given: a picture file, --screen, --region or --window";
+    }
+    options.source = source;
+    return "";
+}
+
+std::string TakePicture(const std::string& path, ParseState& state) {
+    if (path.empty()) {
+        return "the picture file name is empty";
+    }
+    if (state.options.source == CaptureSource::kFile) {
+        return "only one image file may be given";
+    }
+    const std::string error = SetSource(state.options, CaptureSource::kFile);
+    if (error.empty()) {
+        state.options.imagePath = path;
+    }
+    return error;
+}
+
+// --help or --version: what the run is for instead of a capture.
+template <CaptureAction action> std::string Ask(const std::string&, ParseState& state) {
+    state.options.action = action;
+    return "";
+}
+
+// A switch: the setting it turns on or off.
+template <bool CaptureOptions::*setting, bool on>
+std::string Turn(const std::string&, ParseState& state) {
+    state.options.*setting = on;
+    return "";
+}
+
+std::string EndOptions(const std::string&, ParseState& state) {
+    state.optionsEnded = true;
+    return "";
+}
+
+std::string TakeScreen(const std::string&, ParseState& state) {
+    return SetSource(state.options, CaptureSource::kScreen);
+}
+
+std::string TakeRegion(const std::string& value, ParseState& state) {
+    std::string error = SetSource(state.options, CaptureSource::kRegion);
+    if (error.empty() && ParseRegion(value, state.options.region, error)) {
+        state.options.regionText = value; // echoed as typed
+    }
+    return error;
+}
+
+std::string TakeWindow(const std::string& value, ParseState& state) {
+    const std::string error = SetSource(state.options, CaptureSource::kWindow);
+    if (error.empty() && value.empty()) {
+        return "option '--window' requires a window title";
+    }
+    state.options.windowTitle = value;
+    return error;
+}
+
+std::string TakeSize(const std::string& value, ParseState& state) {
+    std::string error;
+    ParseFrameSize(value, state.options.patternWidth, state.options.patternHeight, error);
+    return error;
+}
+
+std::string TakePage(const std::string& value, ParseState& state) {
+    // A page is counted in 32 bits, as the decoders count them.
+    constexpr long long kMaxPage = 0xFFFFFFFFll;
+    long long page = 0;
+    const Number read = ReadNumber(value, 0, value.size(), false, kMaxPage, page);
+    if (read == Number::kTooLarge) {
+        return "invalid page '" + value + "': at most " + std::to_string(kMaxPage);
+    }
+    if (read == Number::kMalformed || page < 1) {
+        return "invalid page '" + value + "' (expected a page number, from 1)";
+    }
+    state.options.page = static_cast<unsigned long>(page);
+    return "";
+}
+
+std::string TakeDelay(const std::string& value, ParseState& state) {
+    std::string error;
+    ParseDelay(value, state.options.delayMs, error);
+    return error;
+}
+
+// What an option does with its value (empty for one without): "" or the
+// usage error. Setting options.action to help or version ends the reading.
+using TakeValue = std::string (*)(const std::string& value, ParseState& state);
+
+struct OptionRule {
+    const char* names[3]; // as typed; unused ones null
+    bool takesValue;      // as the next argument or after "="
+    TakeValue take;
+};
+
+const OptionRule kOptions[] = {
+    {{"--help", "-h", "/?"}, false, Ask<CaptureAction::kHelp>},
+    {{"--version"}, false, Ask<CaptureAction::kVersion>},
+    {{"--"}, false, EndOptions}, // what follows is the picture file
+    {{"--screen"}, false, TakeScreen},
+    {{"--region"}, true, TakeRegion},
+    {{"--window"}, true, TakeWindow},
+    {{"--size"}, true, TakeSize},
+    {{"--page"}, true, TakePage},
+    {{"--fit"}, false, Turn<&CaptureOptions::fit, true>},
+    {{"--delay"}, true, TakeDelay},
+    {{"--no-wait"}, false, Turn<&CaptureOptions::waitForViewer, false>},
+    {{"--write-only"}, false, Turn<&CaptureOptions::startViewer, false>},
+};
+
+constexpr unsigned SourceBit(CaptureSource source) {
+    return 1u << static_cast<unsigned>(source);
+}
+constexpr unsigned kAnySource = ~0u;
+constexpr unsigned kScreenSources = SourceBit(CaptureSource::kScreen) |
+                                    SourceBit(CaptureSource::kRegion) |
+                                    SourceBit(CaptureSource::kWindow);
+
+// An option that goes only with some sources, or not with another option.
+struct Combination {
+    const char* option;
+    unsigned goesWith;   // the sources it may be given with
+    const char* notWith; // an option it may not be given with, or null
+    const char* refusal; // the usage error when either is broken
+};
+
+// Checked in this order once the whole line is read: the first broken one
+// is the error.
+const Combination kCombinations[] = {
+    {"--size", SourceBit(CaptureSource::kPattern), nullptr,
+     "--size sets the test pattern's size and cannot be used with an image or the screen"},
+    {"--page", SourceBit(CaptureSource::kFile), nullptr, "--page goes only with a picture file"},
+    {"--fit", SourceBit(CaptureSource::kFile) | kScreenSources, nullptr,
+     "--fit goes only with a picture file or the screen"},
+    {"--delay", kScreenSources, nullptr, "--delay goes only with --screen, --region or --window"},
+    {"--no-wait", kAnySource, "--write-only", "--no-wait and --write-only cannot be used together"},
+};
+
+// The row that argument names, as "--name" or, for an option that takes a
+// value, "--name=VALUE", whose value is put in inlineValue; null when none.
+const OptionRule* FindOption(const std::string& argument, std::string& inlineValue,
+                             bool& hasInline) {
+    const std::size_t equals = argument.find('=');
+    for (const OptionRule& rule : kOptions) {
+        for (const char* name : rule.names) {
+            hasInline = rule.takesValue && equals != std::string::npos && name != nullptr &&
+                        argument.compare(0, equals, name) == 0;
+            if (hasInline) {
+                inlineValue = argument.substr(equals + 1);
             }
-            if (argument.compare(0, name.size() + 1, name + "=") == 0) {
-                value = argument.substr(name.size() + 1);
-                return true;
+            if (hasInline || (name != nullptr && argument == name)) {
+                return &rule;
             }
-            return false;
-        };
-        auto setSource = [&](CaptureSource source) {
-            if (sourceGiven) {
-                return false;
-            }
-            options.source = source;
-            sourceGiven = true;
-            return true;
-        };
-        std::string error;
-        if (!optionsEnded && argument == "/?") {
-            options.action = CaptureAction::kHelp;
-            return options;
         }
-        if (!isOption) {
-            if (argument.empty()) {
-                return UsageError("the picture file name is empty");
-            }
-            if (options.source == CaptureSource::kFile) {
-                return UsageError("only one image file may be given");
-            }
-            if (!setSource(CaptureSource::kFile)) {
-                return UsageError(kOneSource);
-            }
-            options.imagePath = argument;
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "-h" || argument == "--help") {
-            options.action = CaptureAction::kHelp;
-            return options;
-        } else if (argument == "--version") {
-            options.action = CaptureAction::kVersion;
-            return options;
-        } else if (argument == "--no-wait") {
-            options.waitForViewer = false;
-        } else if (argument == "--write-only") {
-            options.startViewer = false;
-        } else if (argument == "--fit") {
-            options.fit = true;
-        } else if (argument == "--screen") {
-            if (!setSource(CaptureSource::kScreen)) {
-                return UsageError(kOneSource);
-            }
-        } else if (takes("--size") || takes("--region") || takes("--window") || takes("--page") ||
-                   takes("--delay")) {
-            const std::string name = argument.substr(0, argument.find('='));
-            if (valueMissing) {
-                return UsageError("option '" + name + "' requires an argument");
-            }
-            if (name == "--size") {
-                if (!ParseFrameSize(value, options.patternWidth, options.patternHeight, error)) {
-                    return UsageError(error);
-                }
-                sizeGiven = true;
-            } else if (name == "--region" || name == "--window") {
-                const bool region = name == "--region";
-                if (!setSource(region ? CaptureSource::kRegion : CaptureSource::kWindow)) {
-                    return UsageError(kOneSource);
-                }
-                if (region && !ParseRegion(value, options.region, error)) {
-                    return UsageError(error);
-                }
-                options.regionText = value; // echoed as typed
-                if (!region && value.empty()) {
-                    return UsageError("option '--window' requires a window title");
-                }
-                options.windowTitle = region ? "" : value;
-            } else if (name == "--page") {
-                // A page is counted in 32 bits, as the decoders count them.
-                constexpr long long kMaxPage = 0xFFFFFFFFll;
-                long long page = 0;
-                const Number read = ReadNumber(value, 0, value.size(), false, kMaxPage, page);
-                if (read == Number::kTooLarge) {
-                    return UsageError("invalid page '" + value + "': at most " +
-                                      std::to_string(kMaxPage));
-                }
-                if (read == Number::kMalformed || page < 1) {
-                    return UsageError("invalid page '" + value +
-                                      "' (expected a page number, from 1)");
-                }
-                options.page = static_cast<unsigned long>(page);
-                pageGiven = true;
-            } else {
-                if (!ParseDelay(value, options.delayMs, error)) {
-                    return UsageError(error);
-                }
-                delayGiven = true;
-            }
-        } else {
-            return UsageError("unrecognized option '" + argument + "'");
+    }
+    return nullptr;
+}
+
+// Reads argv[i], and its value when that is the next argument.
+std::string TakeArgument(int argc, const char* const* argv, int& i, ParseState& state) {
+    const std::string argument = argv[i];
+    const bool isOption =
+        !state.optionsEnded && (argument == "/?" || (argument.size() > 1 && argument[0] == '-'));
+    if (!isOption) {
+        return TakePicture(argument, state);
+    }
+    std::string value;
+    bool hasInline = false;
+    const OptionRule* rule = FindOption(argument, value, hasInline);
+    if (rule == nullptr) {
+        return "unrecognized option '" + argument + "'";
+    }
+    if (rule->takesValue && !hasInline) {
+        if (i + 1 >= argc) {
+            return "option '" + argument + "' requires an argument";
+        }
+        value = argv[++i];
+    }
+    state.given.insert(rule->names[0]);
+    return rule->take(value, state);
+}
+
+std::string CheckCombinations(const ParseState& state) {
+    for (const Combination& rule : kCombinations) {
+        const bool wrongSource = (rule.goesWith & SourceBit(state.options.source)) == 0;
+        const bool partnerGiven = rule.notWith != nullptr && state.given.count(rule.notWith) != 0;
+        if (state.given.count(rule.option) != 0 && (wrongSource || partnerGiven)) {
+            return rule.refusal;
         }
     }
-    if (sizeGiven && options.source != CaptureSource::kPattern) {
-        return UsageError("--size sets the test pattern's size and cannot be used with an image "
-                          "or the screen");
-    }
-    if (pageGiven && options.source != CaptureSource::kFile) {
-        return UsageError("--page goes only with a picture file");
-    }
-    if (options.fit && options.source == CaptureSource::kPattern) {
-        return UsageError("--fit goes only with a picture file or the screen");
-    }
-    if (delayGiven && !IsScreenSource(options.source)) {
-        return UsageError("--delay goes only with --screen, --region or --window");
-    }
-    if (!options.startViewer && !options.waitForViewer) {
-        return UsageError("--no-wait and --write-only cannot be used together");
-    }
+    return "";
+}
+
+CaptureOptions UsageError(const std::string& message) {
+    CaptureOptions options;
+    options.action = CaptureAction::kUsageError;
+    options.error = message;
     return options;
+}
+
+} // namespace
+
+CaptureOptions ParseCaptureOptions(int argc, const char* const* argv) {
+    ParseState state;
+    for (int i = 1; i < argc && state.options.action == CaptureAction::kCapture; ++i) {
+        const std::string error = TakeArgument(argc, argv, i, state);
+        if (!error.empty()) {
+            return UsageError(error);
+        }
+    }
+    // Help and version win over what follows them, and over every rule.
+    if (state.options.action != CaptureAction::kCapture) {
+        return state.options;
+    }
+    const std::string error = CheckCombinations(state);
+    return error.empty() ? state.options : UsageError(error);
 }

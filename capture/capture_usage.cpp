@@ -1,6 +1,13 @@
+#include "capture/capture_image.h"
 #include "capture/capture_options.h"
 
+// The help is a wrapped paragraph, so it names the limits as text; these
+// hold it to them.
 static_assert(kMaxSourcePixels == 268435456, "the help below names the limit");
+static_assert(kMaxCaptureWidth == 1280 && kMaxCaptureHeight == 1024,
+              "the help below names the largest frame");
+static_assert(kDefaultPatternWidth == 640 && kDefaultPatternHeight == 480,
+              "the help below names the pattern's default size");
 
 const char kCaptureUsage[] =
     "Usage: oxcapture [OPTION]... [PICTURE]\n"

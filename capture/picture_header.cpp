@@ -1,5 +1,6 @@
 #include "capture/picture_header.h"
 
+#include "core/bmp_file_header.h"
 #include "core/little_endian.h"
 #include "capture/capture_limits.h"
 
@@ -81,7 +82,6 @@ void ReadBmpSize(const std::uint8_t* info, std::size_t count, PictureHeader& hea
     header.height = height < 0 ? -static_cast<long long>(height) : height;
 }
 
-constexpr std::size_t kBmpFileHeaderBytes = 14;
 constexpr std::size_t kIconDirectoryBytes = 6;
 
 } // namespace

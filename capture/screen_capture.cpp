@@ -32,19 +32,6 @@ bool FindWindowArea(const std::string& title, ScreenArea& area, std::string& rea
     return ClipToDesktop(whole, VirtualDesktop(), area, reason);
 }
 
-bool ScreenSourceArea(const CaptureOptions& options, ScreenArea& area, std::string& reason) {
-    switch (options.source) {
-    case CaptureSource::kRegion:
-        area = options.region;
-        return CheckRegionOnDesktop(area, VirtualDesktop(), reason);
-    case CaptureSource::kWindow:
-        return FindWindowArea(options.windowTitle, area, reason);
-    default:
-        area = PrimaryScreen();
-        return true;
-    }
-}
-
 bool GrabScreenArea(const ScreenArea& area, std::vector<unsigned char>& topFirstBgrx,
                     std::string& reason) {
     // The caller has kept the area to the desktop, so it fits an int.

@@ -4,7 +4,6 @@
 // stand at the moment of the call.
 
 #include "capture/capture_limits.h"
-#include "capture/capture_options.h"
 
 #include <string>
 #include <vector>
@@ -17,10 +16,6 @@ ScreenArea PrimaryScreen();
 // cut to the desktop. Refused, with a reason, when there is no such window
 // or none of it is on the desktop.
 bool FindWindowArea(const std::string& title, ScreenArea& area, std::string& reason);
-
-// The desktop rectangle a screen source names: the primary screen, the
-// region once it is known to lie on the desktop, or the window's.
-bool ScreenSourceArea(const CaptureOptions& options, ScreenArea& area, std::string& reason);
 
 // The area's pixels: 32 bits each (blue, green, red, unused), rows top first,
 // width x 4 bytes each.

@@ -41,14 +41,11 @@ PatternColour TestPatternPixel(int x, int y, int width, int height) {
 }
 
 CaptureImage MakeTestPattern(int width, int height) {
-    CaptureImage image;
-    image.width = width;
-    image.height = height;
-    image.bottomFirstBgr.resize(static_cast<std::size_t>(width) * height * 3);
+    CaptureImage image(width, height);
     unsigned char* out = image.bottomFirstBgr.data();
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x, out += 3) {
-            const PatternColour colour = TestPatternPixel(x, y, width, height);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x, out += 3) {
+            const PatternColour colour = TestPatternPixel(x, y, image.width, image.height);
             out[0] = colour.blue;
             out[1] = colour.green;
             out[2] = colour.red;

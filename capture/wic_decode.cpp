@@ -59,13 +59,10 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
         return false;
     }
     // In bands of rows, so that the 32-bit copy stays small and warm: a
-    // frame is at most 1280 x 1024, so nothing here overflows.
+    // frame is at most kMaxCaptureWidth wide, so nothing here overflows.
     const UINT stride = static_cast<UINT>(frameWidth) * 4;
     std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBandRows);
-    CaptureImage frame;
-    frame.width = frameWidth;
-    frame.height = frameHeight;
-    frame.bottomFirstBgr.resize(static_cast<std::size_t>(frameWidth) * frameHeight * 3);
+    CaptureImage frame(frameWidth, frameHeight);
     for (int top = 0; top < frameHeight; top += kBandRows) {
         const int rows = frameHeight - top < kBandRows ? frameHeight - top : kBandRows;
         const WICRect rectangle = {0, top, frameWidth, rows};
@@ -167,13 +164,11 @@ Imaging::Imaging() {
         return;
     }
     status_ = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                               IID_PPV_ARGS(&factory_));
+                               IID_PPV_ARGS(factory_.GetAddressOf()));
 }
 
 Imaging::~Imaging() {
-    if (factory_ != nullptr) {
-        factory_->Release();
-    }
+    factory_.Reset(); // while COM still runs on this thread
     if (comStarted_) {
         CoUninitialize();
     }

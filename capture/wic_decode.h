@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -22,12 +23,12 @@ class Imaging {
     Imaging& operator=(const Imaging&) = delete;
     // False, with a reason, when COM or the component could not be started.
     bool Ready(std::string& reason) const;
-    IWICImagingFactory* factory() const { return factory_; }
+    IWICImagingFactory* factory() const { return factory_.Get(); }
 
   private:
     bool comStarted_ = false;
     HRESULT status_ = E_FAIL;
-    IWICImagingFactory* factory_ = nullptr;
+    Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
 };
 
 // Page page (from 1) of the picture file. Larger than 1280x1024 it is

@@ -1,9 +1,10 @@
 #pragma once
 
 // Plain C++ only: the layout also builds and is fuzzed off Windows.
+#include "core/bmp_file_header.h"
+
 #include <cstdint>
 
-constexpr std::uint32_t kBmpFileHeaderBytes = 14;
 constexpr std::uint32_t kBmpInfoHeaderBytes = 40;
 constexpr std::uint32_t kBmpPixelOffset = kBmpFileHeaderBytes + kBmpInfoHeaderBytes;
 

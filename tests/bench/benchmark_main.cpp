@@ -29,30 +29,25 @@ void PrintRow(const char* stage, const Size& size, const char* baseline, double 
                 subjectMs, baselineMs, ratio, ratio <= goal ? "within" : "ABOVE", goal);
 }
 
-} // namespace
-
-int main() {
-    g_moduleInstance = GetModuleHandleA(nullptr);
-    ApplicationRecord record;
+// The viewer's window, sized for the largest frame from the start; each
+// size then fits the client area to itself.
+bool OpenWindow(ApplicationRecord& record) {
     if (record.frameBuffer == nullptr) {
         std::fprintf(stderr, "no frame buffer\n");
-        return 1;
+        return false;
     }
-    // Room for the largest frame from the start; each size then fits the
-    // client area to itself.
     record.width = kSizes[1].width;
     record.height = kSizes[1].height;
     if (record.CreateMainWindow(g_moduleInstance) != 0) {
         std::fprintf(stderr, "CreateMainWindow failed: %lu (is DISPLAY set?)\n", GetLastError());
-        return 1;
+        return false;
     }
     PumpMessages();
+    return true;
+}
 
-    std::printf("medians in ms; subject and baseline timed in turns in this one run\n");
-    std::printf("%-22s %-10s %-30s %10s %10s %8s   %s\n", "stage", "frame", "baseline", "stage ms",
-                "base ms", "ratio", "goal");
-    bool ok = true;
-    double renderMs[2] = {0.0, 0.0};
+// Row reversal and a Render pass at each size; renderMs gets each pass.
+bool MeasureDrawing(ApplicationRecord& record, double (&renderMs)[2]) {
     for (int i = 0; i < 2; ++i) {
         const Size& size = kSizes[i];
         const PairedMedians reversal = MeasureRowReversal(record, size.width, size.height);
@@ -61,8 +56,7 @@ int main() {
 
         RenderMedians render;
         if (!MeasureRender(record, size.width, size.height, &render)) {
-            ok = false;
-            break;
+            return false;
         }
         renderMs[i] = render.pass.subject;
         PrintRow("Render pass", size, "bare SetPixel loop", render.pass.subject,
@@ -70,40 +64,42 @@ int main() {
         std::printf("%-22s %-10s the first pass at this size took %.1f ms\n", "", "",
                     render.pass.subjectFirst);
     }
-    if (ok) {
-        const Size& large = kSizes[1];
-        const ExportMedians save = MeasureExport(record, large.width, large.height, TestFolder());
-        PrintRow("BMP export (Save)", large, "one WriteFile, same bytes", save.againstWrite.subject,
-                 save.againstWrite.baseline, 1.5);
-        PrintRow("BMP export (Save)", large, "one WriteFile + flush",
-                 save.againstFlushedWrite.subject, save.againstFlushedWrite.baseline, 1.5);
-        std::printf("%-22s %-10s of which %.2f ms reverse the rows into a fresh block\n", "", "",
-                    save.reversalMs);
-    }
-    DestroyWindow(record.window);
-    PumpMessages();
+    return true;
+}
 
-    if (ok) {
-        const Size& large = kSizes[1];
-        CaptureMedians capture;
-        ok = MeasureCapture(large.width, large.height, &capture);
-        if (ok) {
-            PrintRow("PNG to raw frame file", large, "WIC decode into memory",
-                     capture.inProcess.subject, capture.inProcess.baseline, 1.2);
-            std::printf("%-22s %-10s oxcapture.exe --write-only took %.1f ms, of which %.1f ms "
-                        "start and end it (as with --version)\n",
-                        "", "", capture.programMs, capture.programStartMs);
-        }
-    }
+void MeasureSave(ApplicationRecord& record) {
+    const Size& large = kSizes[1];
+    const ExportMedians save = MeasureExport(record, large.width, large.height, TestFolder());
+    PrintRow("BMP export (Save)", large, "one WriteFile, same bytes", save.againstWrite.subject,
+             save.againstWrite.baseline, 1.5);
+    PrintRow("BMP export (Save)", large, "one WriteFile + flush", save.againstFlushedWrite.subject,
+             save.againstFlushedWrite.baseline, 1.5);
+    std::printf("%-22s %-10s of which %.2f ms reverse the rows into a fresh block\n", "", "",
+                save.reversalMs);
+}
 
-    for (int i = 0; ok && i < 2; ++i) {
+bool MeasureCaptureProgram() {
+    const Size& large = kSizes[1];
+    CaptureMedians capture;
+    if (!MeasureCapture(large.width, large.height, &capture)) {
+        return false;
+    }
+    PrintRow("PNG to raw frame file", large, "WIC decode into memory", capture.inProcess.subject,
+             capture.inProcess.baseline, 1.2);
+    std::printf("%-22s %-10s oxcapture.exe --write-only took %.1f ms, of which %.1f ms "
+                "start and end it (as with --version)\n",
+                "", "", capture.programMs, capture.programStartMs);
+    return true;
+}
+
+// Start-up (launch to the window shown) plus one pass at each size: what
+// the frame may take to be complete.
+bool MeasureLaunches(const double (&renderMs)[2]) {
+    for (int i = 0; i < 2; ++i) {
         LaunchMedians launch;
         if (!MeasureLaunch(kSizes[i].width, kSizes[i].height, &launch)) {
-            ok = false;
-            break;
+            return false;
         }
-        // Start-up (launch to the window shown) plus one pass: what the
-        // frame may take to be complete.
         const double budget = launch.toWindowMs + renderMs[i];
         PrintRow("launch to frame", kSizes[i], "launch to window + 1 pass", launch.toFrameMs,
                  budget, 1.0 + launch.screenCheckMs / budget);
@@ -117,5 +113,28 @@ int main() {
                     launch.toFrameMs - launch.toPaintMs,
                     (launch.toFrameMs - launch.toPaintMs) / renderMs[i], launch.screenCheckMs);
     }
+    return true;
+}
+
+} // namespace
+
+int main() {
+    g_moduleInstance = GetModuleHandleA(nullptr);
+    ApplicationRecord record;
+    if (!OpenWindow(record)) {
+        return 1;
+    }
+    std::printf("medians in ms; subject and baseline timed in turns in this one run\n");
+    std::printf("%-22s %-10s %-30s %10s %10s %8s   %s\n", "stage", "frame", "baseline", "stage ms",
+                "base ms", "ratio", "goal");
+    double renderMs[2] = {0.0, 0.0};
+    bool ok = MeasureDrawing(record, renderMs);
+    if (ok) {
+        MeasureSave(record);
+    }
+    DestroyWindow(record.window);
+    PumpMessages();
+    ok = ok && MeasureCaptureProgram();
+    ok = ok && MeasureLaunches(renderMs);
     return ok ? 0 : 1;
 }

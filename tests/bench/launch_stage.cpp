@@ -46,72 +46,88 @@ template <typename Done> bool PollTight(double start, Done done) {
     return false;
 }
 
+struct LaunchSamples {
+    std::vector<double> toWindow;
+    std::vector<double> toPaint;
+    std::vector<double> toFrame;
+    std::vector<double> startOnly;
+    std::vector<double> screenCheck;
+};
+
+// One launch on the frame in place: until its window shows, until anything
+// is painted and until the frame is complete; then the viewer is closed.
+bool TimeFramedLaunch(const Frame& frame, LaunchSamples& samples) {
+    ChildProcess viewer;
+    const double start = NowMs();
+    if (!viewer.StartViewerWithTail()) {
+        std::fprintf(stderr, "could not start %s\n", ViewerPath().c_str());
+        return false;
+    }
+    HWND window = nullptr;
+    if (!PollTight(start, [&] {
+            window = viewer.FindWindowOf("OX581_DX9 Class", "OrbiluxCap_KT5810");
+            return window != nullptr;
+        })) {
+        std::fprintf(stderr, "the viewer's window never appeared\n");
+        return false;
+    }
+    samples.toWindow.push_back(NowMs() - start);
+    double paintedAt = 0.0;
+    if (!PollTight(start, [&] {
+            const ScreenShot shot = CaptureClient(window);
+            if (paintedAt == 0.0 && Painted(shot)) {
+                paintedAt = NowMs();
+            }
+            return FrameComplete(shot, frame);
+        })) {
+        std::fprintf(stderr, "the frame never showed completely\n");
+        return false;
+    }
+    samples.toFrame.push_back(NowMs() - start);
+    samples.toPaint.push_back(paintedAt - start);
+    // What one look at the screen costs: the time is known to within it.
+    samples.screenCheck.push_back(TimeMs([&] { FrameComplete(CaptureClient(window), frame); }));
+    PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
+    if (viewer.WaitForExit() != 0) {
+        std::fprintf(stderr, "the viewer did not end cleanly\n");
+        return false;
+    }
+    return true;
+}
+
+// The same launch with no raw frame file: process start and the check for
+// the file, which ends the run at once.
+bool TimeEmptyLaunch(LaunchSamples& samples) {
+    ChildProcess empty;
+    const double emptyStart = NowMs();
+    if (!empty.StartViewerWithTail() || empty.WaitForExit() != 0) {
+        std::fprintf(stderr, "the viewer did not end cleanly without a frame\n");
+        return false;
+    }
+    samples.startOnly.push_back(NowMs() - emptyStart);
+    return true;
+}
+
 } // namespace
 
 bool MeasureLaunch(int width, int height, LaunchMedians* result) {
     // Each run stores its frame size; the user's stored size comes back.
     SettingsKeyGuard settings;
     const Frame frame = PatternFrame(width, height);
-    std::vector<double> toWindow;
-    std::vector<double> toPaint;
-    std::vector<double> toFrame;
-    std::vector<double> startOnly;
-    std::vector<double> screenCheck;
+    LaunchSamples samples;
     for (int launch = 0; launch < kLaunches; ++launch) {
         if (!PlaceRawFrame(frame)) {
             std::fprintf(stderr, "could not write %s\n", RawFramePath().c_str());
             return false;
         }
-        ChildProcess viewer;
-        const double start = NowMs();
-        if (!viewer.StartViewerWithTail()) {
-            std::fprintf(stderr, "could not start %s\n", ViewerPath().c_str());
+        if (!TimeFramedLaunch(frame, samples) || !TimeEmptyLaunch(samples)) {
             return false;
         }
-        HWND window = nullptr;
-        if (!PollTight(start, [&] {
-                window = viewer.FindWindowOf("OX581_DX9 Class", "OrbiluxCap_KT5810");
-                return window != nullptr;
-            })) {
-            std::fprintf(stderr, "the viewer's window never appeared\n");
-            return false;
-        }
-        toWindow.push_back(NowMs() - start);
-        double paintedAt = 0.0;
-        if (!PollTight(start, [&] {
-                const ScreenShot shot = CaptureClient(window);
-                if (paintedAt == 0.0 && Painted(shot)) {
-                    paintedAt = NowMs();
-                }
-                return FrameComplete(shot, frame);
-            })) {
-            std::fprintf(stderr, "the frame never showed completely\n");
-            return false;
-        }
-        toFrame.push_back(NowMs() - start);
-        toPaint.push_back(paintedAt - start);
-        // What one look at the screen costs: the time is known to within it.
-        screenCheck.push_back(TimeMs([&] { FrameComplete(CaptureClient(window), frame); }));
-        PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
-        if (viewer.WaitForExit() != 0) {
-            std::fprintf(stderr, "the viewer did not end cleanly\n");
-            return false;
-        }
-
-        // The same launch with no raw frame file: process start and the
-        // check for the file, which ends the run at once.
-        ChildProcess empty;
-        const double emptyStart = NowMs();
-        if (!empty.StartViewerWithTail() || empty.WaitForExit() != 0) {
-            std::fprintf(stderr, "the viewer did not end cleanly without a frame\n");
-            return false;
-        }
-        startOnly.push_back(NowMs() - emptyStart);
     }
-    result->toWindowMs = Median(toWindow);
-    result->toPaintMs = Median(toPaint);
-    result->toFrameMs = Median(toFrame);
-    result->startOnlyMs = Median(startOnly);
-    result->screenCheckMs = Median(screenCheck);
+    result->toWindowMs = Median(samples.toWindow);
+    result->toPaintMs = Median(samples.toPaint);
+    result->toFrameMs = Median(samples.toFrame);
+    result->startOnlyMs = Median(samples.startOnly);
+    result->screenCheckMs = Median(samples.screenCheck);
     return true;
 }
