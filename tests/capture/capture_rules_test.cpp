@@ -75,6 +75,7 @@ TEST(CaptureOptions, EachCommandLineAsksForOneThingOrIsAUsageError) {
         {{"a.png", "--screen"}, oneSource},
         {{"--window", "Notes", "--region", "0,0,8x8"}, oneSource},
         {{"--page", "2"}, "--page goes only with a picture file"},
+        {{"--screen", "--page", "2"}, "--page goes only with a picture file"},
         {{"--page", "0", "a.gif"}, "invalid page '0' (expected a page number, from 1)"},
         {{"--size", "8x8", "--screen"}, sizeNotHere},
         {{"--fit"}, "--fit goes only with a picture file or the screen"},
