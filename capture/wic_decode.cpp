@@ -3,8 +3,7 @@
 #include "core/win32_handles.h"
 #include "capture/capture_limits.h"
 #include "capture/imaging_errors.h"
-#include "capture/picture_header.h"
-#include "capture/picture_pages.h"
+#include "capture/picture_check.h"
 #include "capture/wide_text.h"
 
 #include <wrl/client.h>
@@ -78,22 +77,17 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
     return true;
 }
 
-// Up to count bytes from offset on; got says how many there were.
-bool ReadAt(HANDLE file, unsigned long long offset, std::uint8_t* bytes, DWORD count, DWORD& got) {
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(offset);
-    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
-           ReadFile(file, bytes, count, &got, nullptr);
-}
-
 // The open picture file as the page readers see it; a failed read ends
 // their walk like the end of the file, and is remembered.
 class FileBytes : public ByteSource {
   public:
     explicit FileBytes(HANDLE file) : file_(file) {}
     std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(offset);
         DWORD got = 0;
-        if (!::ReadAt(file_, offset, bytes, static_cast<DWORD>(count), got)) {
+        if (!SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) ||
+            !ReadFile(file_, bytes, static_cast<DWORD>(count), &got, nullptr)) {
             error_ = GetLastError();
             return 0;
         }
@@ -105,53 +99,6 @@ class FileBytes : public ByteSource {
     HANDLE file_;
     DWORD error_ = 0;
 };
-
-// Decides from the file's own bytes, before any decoder sees them, whether
-// the picture could become a frame: some decoders take the whole picture
-// into memory, with 32-bit arithmetic, as soon as they are made or a page is
-// asked for. format is what the signature names, or "".
-bool CheckPictureBytes(HANDLE file, unsigned long page, bool fit, std::string& format,
-                       std::string& reason) {
-    std::uint8_t start[kPictureHeaderBytes];
-    DWORD got = 0;
-    if (!ReadAt(file, 0, start, sizeof(start), got)) {
-        reason = "cannot read: " + SystemMessageUtf8(GetLastError());
-        return false;
-    }
-    // The component cannot map an empty file and says so obscurely.
-    if (got == 0) {
-        reason = "empty file";
-        return false;
-    }
-    PictureHeader header = ReadPictureHeader(start, got);
-    format = FormatName(header.format);
-    // A page the icon does not have is refused by its count later.
-    if (header.format == PictureFormat::kIco && page <= IconPageCount(start, got)) {
-        std::uint8_t entry[kIconEntryBytes];
-        DWORD entryBytes = 0;
-        if (!ReadAt(file, IconEntryOffset(page), entry, sizeof(entry), entryBytes) ||
-            (entryBytes == sizeof(entry) &&
-             !ReadAt(file, IconImageOffset(entry), start, sizeof(start), got))) {
-            reason = "cannot read: " + SystemMessageUtf8(GetLastError());
-            return false;
-        }
-        // A directory cut short is the decoder's to refuse.
-        if (entryBytes == sizeof(entry)) {
-            header = ReadIconImage(start, got);
-        }
-    }
-    if (!CheckPictureHeader(header, fit, reason)) {
-        return false;
-    }
-    FileBytes source(file);
-    std::vector<PageSize> pages;
-    const bool read = ReadPageSizes(header.format, source, pages, reason);
-    if (source.error() != 0) {
-        reason = "cannot read: " + SystemMessageUtf8(source.error());
-        return false;
-    }
-    return read && CheckPageSizes(pages, page, fit, reason);
-}
 
 } // namespace
 
@@ -198,7 +145,13 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
     }
     std::string format;
     const LARGE_INTEGER fileStart = {};
-    if (!CheckPictureBytes(file.get(), page, fit, format, reason)) {
+    FileBytes source(file.get());
+    const bool fits = CheckPictureBytes(source, page, fit, format, reason);
+    if (source.error() != 0) {
+        reason = "cannot read: " + SystemMessageUtf8(source.error());
+        return false;
+    }
+    if (!fits) {
         return false;
     }
     if (!SetFilePointerEx(file.get(), fileStart, nullptr, FILE_BEGIN)) {

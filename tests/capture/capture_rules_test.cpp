@@ -4,11 +4,14 @@
 #include "capture/capture_limits.h"
 #include "capture/capture_options.h"
 #include "capture/imaging_errors.h"
+#include "capture/picture_check.h"
 #include "capture/test_pattern.h"
 #include "support/test_pattern_pixels.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -165,6 +168,104 @@ TEST(DesktopArea, RegionsMustLieOnItAndWindowsAreCutToIt) {
     ASSERT_TRUE(ClipToDesktop({1900, -30, 100, 80}, desktop, visible, reason));
     EXPECT_EQ("1900,0,20x50", AreaText(visible));
     EXPECT_FALSE(ClipToDesktop({1920, 10, 100, 80}, desktop, visible, reason));
+}
+
+// The first length bytes of a picture as a whole file.
+class MemoryBytes : public ByteSource {
+  public:
+    MemoryBytes(const Bytes& bytes, std::size_t length) : bytes_(bytes), length_(length) {}
+    std::size_t ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) override {
+        const std::size_t got =
+            offset < length_ ? std::min<std::uint64_t>(count, length_ - offset) : 0;
+        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), got, out);
+        return got;
+    }
+
+  private:
+    const Bytes& bytes_;
+    std::size_t length_;
+};
+
+// The format's name where the picture may go to a decoder for page 1
+// without --fit, or the reason it may not; at most length bytes of it.
+std::string Verdict(const Bytes& picture, std::size_t length = SIZE_MAX) {
+    MemoryBytes source(picture, std::min(length, picture.size()));
+    std::string format, reason;
+    return CheckPictureBytes(source, 1, false, format, reason) ? format : reason;
+}
+
+// The bytes with others in their place from at on, longer if need be.
+Bytes Patched(Bytes bytes, std::size_t at, std::initializer_list<std::uint8_t> with) {
+    bytes.resize(std::max(bytes.size(), at + with.size()));
+    std::copy(with.begin(), with.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+TEST(PictureCheck, DamagedOrCutShortStructuresAreRefusedInWords) {
+    const Bytes png = GreyPngClaiming(30, 20), bmp = BmpFileBytes(PatternFrame(3, 2));
+    const Bytes icon = IconOf(bmp, 14), tiff = TiffClaiming({{30, 20}}, false);
+    const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0}; // and a screen
+    const std::string cut = "damaged picture: the file ends inside its ";
+    const std::string noJpegFrame = "damaged picture: no JPEG frame header before its pixels";
+    const std::string noGifImage = "damaged picture: no GIF image before the file ends";
+    const struct {
+        Bytes picture;
+        std::size_t length;
+        std::string expected;
+    } cases[] = {
+        {png, 0, "empty file"},
+        {png, 20, cut + "PNG header"},
+        {Patched(png, 12, {'I', 'D', 'A', 'T'}), SIZE_MAX,
+         "damaged picture: it does not start with a PNG header chunk (IHDR)"},
+        {bmp, 20, cut + "BMP header"},
+        // The oldest BMP header: 16-bit sides, 1400 wide and 3 high.
+        {Patched(bmp, 14, {12, 0, 0, 0, 0x78, 5, 3, 0}), SIZE_MAX,
+         "image is 1400x3, larger than 1280x1024; --fit scales it down"},
+        {Patched(bmp, 14, {14}), SIZE_MAX, "damaged picture: a BMP header of 14 bytes"},
+        {BmpClaiming(-3, 2), SIZE_MAX, "damaged picture: the BMP header gives a width of -3"},
+        {BmpClaiming(3, INT_MIN), SIZE_MAX,
+         "damaged picture: the BMP header gives a height of -2147483648"},
+        {Patched(icon, 18, {0xFF, 0xFF}), SIZE_MAX, cut + "BMP header"}, // a page past the end
+        {icon, 12, "ICO"}, // a directory cut short is the decoder's to refuse
+        // Fill bytes, a restart and a TEM marker before the frame header.
+        {{0xFF, 0xD8, 0xFF, 0xFF, 0xD0, 0xFF, 0x01, 0xFF, 0xC0, 0, 11, 8, 0, 200, 5, 20},
+         SIZE_MAX,
+         "image is 1300x200, larger than 1280x1024; --fit scales it down"},
+        {JpegClaiming(300, 200), 100, noJpegFrame},
+        {{0xFF, 0xD8, 0xFF, 0xC0, 0, 7, 8, 0, 1, 0, 1}, SIZE_MAX, noJpegFrame},
+        {{0xFF, 0xD8, 0xFF, 0xE0, 0, 1, 0xFF, 0xC0}, SIZE_MAX, noJpegFrame}, // a length below 2
+        {{0xFF, 0xD8, 0xFF, 0xE0, 0, 2, 0, 0xFF}, SIZE_MAX, noJpegFrame},    // no marker next
+        {gif, 10, cut + "GIF header"},
+        {gif, SIZE_MAX, noGifImage},
+        {Patched(gif, 13, {0x3B}), SIZE_MAX, "GIF"},      // no page: the decoder's count refuses it
+        {Patched(gif, 13, {0x99}), SIZE_MAX, noGifImage}, // no block starts so
+        {Patched(gif, 13, {0x21, 0xFE, 5, 'c'}), SIZE_MAX, noGifImage}, // a comment cut short
+        {tiff, 6, cut + "TIFF header"},
+        {Patched(tiff, 4, {0xFF, 0xFF}), SIZE_MAX, "damaged picture: no whole TIFF directory"},
+        // A width given as a fraction is no width a decoder takes.
+        {Patched(tiff, 14, {5}), SIZE_MAX, "image is 0x20: it has no pixels"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, Verdict(c.picture, c.length)) << "row " << &c - cases;
+    }
+}
+
+TEST(PictureCheck, NoCutOfAPictureIsReadAsAnotherSize) {
+    const Bytes pictures[] = {GreyPngClaiming(30, 20),
+                              JpegClaiming(300, 200),
+                              GifClaiming({{3, 2}, {5, 4}}),
+                              TiffClaiming({{30, 20}, {40, 10, 16, 32}}, true),
+                              IconOf(BmpFileBytes(PatternFrame(3, 4)), 14),
+                              BmpFileBytes(PatternFrame(3, 2))};
+    for (const Bytes& picture : pictures) {
+        const std::string whole = Verdict(picture);
+        // From the longest signature on: shorter starts name no format.
+        for (std::size_t length = 8; length < picture.size(); ++length) {
+            const std::string verdict = Verdict(picture, length);
+            ASSERT_TRUE(verdict == whole || verdict.rfind("damaged picture: ", 0) == 0)
+                << whole << " cut to " << length << " bytes: " << verdict;
+        }
+    }
 }
 
 TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {

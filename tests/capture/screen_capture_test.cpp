@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kBlock = 16; // wide, and as tall as the window's client area
@@ -93,14 +96,44 @@ TEST_F(ScreenCapture, ARegionAndAWindowGiveThePixelsOnScreen) {
     EXPECT_EQ("", MissingBlocks(frame, client_.x - outer.left, client_.y - outer.top));
 }
 
+TEST_F(ScreenCapture, TheWholeScreenIsScaledDownToAFrameWithFitAndRefusedWithout) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (width <= 1280 && height <= 1024) {
+        GTEST_SKIP() << "a screen of " << width << "x" << height << " needs no scaling";
+    }
+    EXPECT_TRUE(Refused(RunCapture("--write-only --screen"),
+                        "oxcapture: screen: screen is " + std::to_string(width) + "x" +
+                            std::to_string(height) + ", larger than 1280x1024"));
+    const CaptureRun run = RunCapture("--write-only --screen --fit");
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const Frame frame = ReadRawFrame();
+    const double scale = std::min(1280.0 / width, 1024.0 / height); // the aspect ratio kept
+    EXPECT_EQ(std::lround(width * scale), frame.width);
+    EXPECT_EQ(std::lround(height * scale), frame.height);
+    // Each block's middle, where no neighbour's colour reaches.
+    for (int i = 0; frame.height > 0 && i < 4; ++i) {
+        const COLORREF got = frame.At(static_cast<int>((client_.x + i * kBlock + 8) * scale),
+                                      static_cast<int>((client_.y + 8) * scale));
+        for (int shift = 0; shift < 24; shift += 8) {
+            EXPECT_NEAR(kColours[i] >> shift & 0xFF, got >> shift & 0xFF, 16) << "block " << i;
+        }
+    }
+}
+
 TEST_F(ScreenCapture, WhatIsNotOnTheDesktopIsRefused) {
     const std::string offEdge = std::to_string(GetSystemMetrics(SM_XVIRTUALSCREEN) +
                                                GetSystemMetrics(SM_CXVIRTUALSCREEN) - 10) +
                                 ",0,20x20";
+    const std::string minimized = title_ + " (minimized)";
+    const HWND icon = CreateWindowExA(0, "OxcaptureScreenTest", minimized.c_str(),
+                                      WS_CAPTION | WS_VISIBLE | WS_MINIMIZE, 0, 0, 100, 50, nullptr,
+                                      nullptr, nullptr, nullptr);
+    ASSERT_TRUE(IsIconic(icon));
     const struct {
         std::string options;
         std::string message;
     } cases[] = {
+        {"--window \"" + minimized + "\"", "window '" + minimized + "': the window is minimized"},
         {"--region " + offEdge, "region " + offEdge + ": the region is not wholly on the desktop"},
         {"--region 0,0,0x20", "region 0,0,0x20: the region is empty"},
         {"--window \"" + title_ + " (gone)\"",
@@ -110,6 +143,7 @@ TEST_F(ScreenCapture, WhatIsNotOnTheDesktopIsRefused) {
         EXPECT_TRUE(Refused(RunCapture("--write-only " + c.options), "oxcapture: " + c.message));
         EXPECT_EQ(0, ReadRawFrame().width) << c.options << ": a raw frame file was written";
     }
+    DestroyWindow(icon);
 }
 
 } // namespace

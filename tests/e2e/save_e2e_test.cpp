@@ -78,6 +78,11 @@ TEST_F(SaveAsBmp, ABareNameLandsInThePicturesFolder) {
     const Frame frame = PatternFrame(64, 48);
     HWND window = nullptr;
     ASSERT_TRUE(StartOn(frame, window));
+    // Cancelled first, with the dialog's Cancel button: the viewer goes on.
+    const HWND dialog = OpenSaveDialog(window);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PollWithoutPumping([&] { return !IsWindow(dialog); })) << "the dialog stayed";
     ASSERT_TRUE(SaveThroughDialog(window, name));
     EXPECT_TRUE(PollWithoutPumping([&] { return ReadFileBytes(expected) == BmpFileBytes(frame); }))
         << "nothing right at " << expected;

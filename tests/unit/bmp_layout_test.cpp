@@ -27,11 +27,15 @@ TEST(BmpLayout, HeadersCarryTheSizesAndFixedValues) {
 }
 
 TEST(BmpLayout, AFailedWriteStopsTheStreamWithItsError) {
-    MemorySink sink;
-    sink.failAfter = 1; // the information header fails
-    const Bytes rows(9 * 2, 0);
-    EXPECT_EQ(sink.failure, StreamBmp(rows.data(), 3, 2, sink));
-    EXPECT_EQ(2u, sink.requests.size());
+    const Bytes rows(9 * 2, 0); // rows of 3 pixels, which need fill
+    MemorySink whole;
+    ASSERT_EQ(0u, StreamBmp(rows.data(), 3, 2, whole));
+    for (std::size_t failing = 0; failing < whole.requests.size(); ++failing) {
+        MemorySink sink;
+        sink.failAfter = static_cast<int>(failing);
+        EXPECT_EQ(sink.failure, StreamBmp(rows.data(), 3, 2, sink)) << "request " << failing;
+        EXPECT_EQ(failing + 1, sink.requests.size()) << "written on after request " << failing;
+    }
 }
 
 } // namespace
