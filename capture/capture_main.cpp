@@ -98,7 +98,7 @@ bool PictureFrame(const CaptureOptions& options, CaptureImage& image) {
     std::string reason;
     if (!imaging.Ready(reason) ||
         !DecodePictureFile(imaging, options.imagePath, options.page, options.fit, image, reason)) {
-        Report(options.imagePath, reason);
+        Report(SourceName(options), reason);
         return false;
     }
     return true;

@@ -23,10 +23,14 @@ template <typename Char> std::size_t OneLineOfWords(Char* words, std::size_t len
     while (length > 0 && endsSentence(words[length - 1])) {
         --length;
     }
+    // A message of several lines still fits on one: each line end, CR LF
+    // included, becomes one space.
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (words[i] == '\r' || words[i] == '\n') {
-            words[i] = ' '; // a message of several lines still fits on one
+        const bool lineEnd = words[i] == '\r' || words[i] == '\n';
+        if (!lineEnd || kept == 0 || words[kept - 1] != ' ') {
+            words[kept++] = lineEnd ? Char(' ') : words[i];
         }
     }
-    return length;
+    return kept;
 }

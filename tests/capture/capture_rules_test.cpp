@@ -242,6 +242,10 @@ TEST(PictureCheck, DamagedOrCutShortStructuresAreRefusedInWords) {
         {Patched(gif, 13, {0x21, 0xFE, 5, 'c'}), SIZE_MAX, noGifImage}, // a comment cut short
         {tiff, 6, cut + "TIFF header"},
         {Patched(tiff, 4, {0xFF, 0xFF}), SIZE_MAX, "damaged picture: no whole TIFF directory"},
+        // The first directory (10 to 124) names one that starts inside it.
+        {Patched(TiffClaiming({{3, 2}, {4, 5}}, false), 120, {12}), SIZE_MAX,
+         "damaged picture: two TIFF directories overlap"},
+        {GifClaiming({{3, 2}, {0, 5}}), SIZE_MAX, "GIF"}, // an empty page not used: the decoder's
         // A width given as a fraction is no width a decoder takes.
         {Patched(tiff, 14, {5}), SIZE_MAX, "image is 0x20: it has no pixels"},
     };
