@@ -97,36 +97,22 @@ TEST(CaptureOptions, EachCommandLineAsksForOneThingOrIsAUsageError) {
 TEST(FrameSize, TakesDecimalSizesUpTo1280x1024AndNothingElse) {
     const struct {
         const char* text;
-        int width; // 0: refused
-        int height;
-    } cases[] = {
-        {"1x1", 1, 1},
-        {"1280x1024", 1280, 1024},
-        {"800X600", 800, 600},
-        {"0640x0480", 640, 480},
-        {"", 0, 0},
-        {"800", 0, 0},
-        {"x600", 0, 0},
-        {"800x", 0, 0},
-        {"8x6x2", 0, 0},
-        {"-800x600", 0, 0},
-        {"+800x600", 0, 0},
-        {"800 x600", 0, 0},
-        {"0x600", 0, 0},
-        {"800x0", 0, 0},
-        {"1281x1024", 0, 0},
-        {"1280x1025", 0, 0},
-        {"4294967297x1", 0, 0},
-    };
-    for (const auto& c : cases) {
-        int width = -1;
-        int height = -1;
+        int width, height;
+    } taken[] = {
+        {"1x1", 1, 1}, {"1280x1024", 1280, 1024}, {"800X600", 800, 600}, {"0640x0480", 640, 480}};
+    for (const auto& c : taken) {
+        int width = -1, height = -1;
         std::string error;
-        EXPECT_EQ(c.width != 0, ParseFrameSize(c.text, width, height, error))
-            << "'" << c.text << "': " << error;
-        EXPECT_EQ(c.width != 0 ? c.width : -1, width) << "'" << c.text << "'";
-        EXPECT_EQ(c.width != 0 ? c.height : -1, height) << "'" << c.text << "'";
-        EXPECT_EQ(c.width == 0, error.find(c.text) != std::string::npos) << error;
+        EXPECT_TRUE(ParseFrameSize(c.text, width, height, error)) << c.text << ": " << error;
+        EXPECT_EQ(std::make_pair(c.width, c.height), std::make_pair(width, height)) << c.text;
+    }
+    for (const char* text : {"", "800", "x600", "800x", "8x6x2", "-800x600", "+800x600", "800 x600",
+                             "0x600", "800x0", "1281x1024", "1280x1025", "4294967297x1"}) {
+        int width = -1, height = -1;
+        std::string error;
+        EXPECT_FALSE(ParseFrameSize(text, width, height, error)) << "'" << text << "'";
+        EXPECT_EQ(std::make_pair(-1, -1), std::make_pair(width, height)) << "'" << text << "'";
+        EXPECT_NE(std::string::npos, error.find(text)) << error;
     }
 }
 

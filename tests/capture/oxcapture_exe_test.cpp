@@ -3,7 +3,6 @@
 
 #include "support/capture_run.h"
 #include "support/child_process.h"
-#include "core/win32_handles.h"
 #include "support/files.h"
 #include "support/test_pattern_pixels.h"
 
@@ -211,12 +210,10 @@ TEST(OxcaptureConsole, WritesToARealConsoleInWideText) {
     ChildProcess capture;
     ASSERT_TRUE(capture.Start(CommandLine(CapturePath(), "--\u0141\u00f3d\u017a"), CapturePath()));
     EXPECT_EQ(2, capture.WaitForExit());
-    const KernelHandle console(CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
     wchar_t line[80];
     DWORD read = 0;
-    ASSERT_TRUE(ReadConsoleOutputCharacterW(console.get(), line, 80, {0, 0}, &read));
+    ASSERT_TRUE(
+        ReadConsoleOutputCharacterW(GetStdHandle(STD_OUTPUT_HANDLE), line, 80, {0, 0}, &read));
     const std::wstring text(line, read);
     EXPECT_EQ(L"oxcapture: unrecognized option '--\u0141\u00f3d\u017a'",
               text.substr(0, text.find_last_not_of(L' ') + 1));
