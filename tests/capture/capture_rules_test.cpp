@@ -6,6 +6,7 @@
 #include "capture/imaging_errors.h"
 #include "capture/picture_check.h"
 #include "capture/test_pattern.h"
+#include "support/memory_source.h"
 #include "support/test_pattern_pixels.h"
 
 #include <gtest/gtest.h>
@@ -156,26 +157,10 @@ TEST(DesktopArea, RegionsMustLieOnItAndWindowsAreCutToIt) {
     EXPECT_FALSE(ClipToDesktop({1920, 10, 100, 80}, desktop, visible, reason));
 }
 
-// The first length bytes of a picture as a whole file.
-class MemoryBytes : public ByteSource {
-  public:
-    MemoryBytes(const Bytes& bytes, std::size_t length) : bytes_(bytes), length_(length) {}
-    std::size_t ReadAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) override {
-        const std::size_t got =
-            offset < length_ ? std::min<std::uint64_t>(count, length_ - offset) : 0;
-        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), got, out);
-        return got;
-    }
-
-  private:
-    const Bytes& bytes_;
-    std::size_t length_;
-};
-
 // The format's name where the picture may go to a decoder for page 1
 // without --fit, or the reason it may not; at most length bytes of it.
 std::string Verdict(const Bytes& picture, std::size_t length = SIZE_MAX) {
-    MemoryBytes source(picture, std::min(length, picture.size()));
+    MemorySource source(picture.data(), std::min(length, picture.size()));
     std::string format, reason;
     return CheckPictureBytes(source, 1, false, format, reason) ? format : reason;
 }

@@ -1,10 +1,59 @@
-#include "process_usage.h"
 #include "viewer_test.h"
+
+#include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
+
+// What the viewer holds, read from outside it. Wine implements neither
+// GetGuiResources nor GetProcessHandleCount (it answers 0), so the handles
+// are counted in the system's handle table (SystemHandleInformation, class
+// 16); -1 where that cannot be read.
+struct Usage {
+    long handles = -1;
+    unsigned long long privateBytes = 0; // committed private memory
+    std::string Describe() const {
+        return "handles " + std::to_string(handles) + ", private " +
+               std::to_string(privateBytes / 1024) + " KiB";
+    }
+};
+
+Usage ReadUsage(DWORD processId) {
+    struct HandleRow {
+        ULONG ownerId;
+        BYTE objectType, flags;
+        USHORT value;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    Usage usage;
+    std::vector<BYTE> table(1 << 20);
+    LONG status = 0;
+    ULONG needed = 0;
+    while ((status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16),
+                                              table.data(), static_cast<ULONG>(table.size()),
+                                              &needed)) == static_cast<LONG>(0xC0000004L) &&
+           table.size() < (64u << 20)) { // STATUS_INFO_LENGTH_MISMATCH
+        table.resize(table.size() * 2);
+    }
+    if (status == 0) {
+        const auto* row = reinterpret_cast<const HandleRow*>(table.data() + sizeof(ULONG_PTR));
+        usage.handles = 0;
+        for (ULONG i = 0; i < *reinterpret_cast<const ULONG*>(table.data()); ++i) {
+            usage.handles += (row[i].ownerId & 0xFFFF) == (processId & 0xFFFF) ? 1 : 0;
+        }
+    }
+    const KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (process.valid() && GetProcessMemoryInfo(process.get(), &memory, sizeof(memory))) {
+        usage.privateBytes = memory.PagefileUsage;
+    }
+    return usage;
+}
 
 using Soak = ViewerTest;
 
@@ -47,7 +96,7 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     const DWORD length = SoakMilliseconds();
     const DWORD start = GetTickCount();
     const DWORD warmUp = length / 8; // fonts, menus and caches are made once
-    ProcessUsage baseline;
+    Usage baseline;
     bool haveBaseline = false;
     int rounds = 0;
     int missedMenus = 0;
@@ -64,14 +113,14 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
         ASSERT_TRUE(viewer_.Running()) << "the viewer ended in round " << rounds;
         ++rounds;
         if (!haveBaseline && GetTickCount() - start >= warmUp) {
-            baseline = ReadProcessUsage(viewer_.Id());
+            baseline = ReadUsage(viewer_.Id());
             haveBaseline = true;
             std::printf("baseline after %lu ms: %s\n", GetTickCount() - start,
                         baseline.Describe().c_str());
         }
     }
     ASSERT_TRUE(haveBaseline);
-    const ProcessUsage last = ReadProcessUsage(viewer_.Id());
+    const Usage last = ReadUsage(viewer_.Id());
     std::printf("after %d rounds in %lu ms (%d Alt+F presses repeated): %s\n", rounds,
                 GetTickCount() - start, missedMenus, last.Describe().c_str());
 
@@ -82,10 +131,6 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     EXPECT_LT(last.privateBytes, baseline.privateBytes + 512 * 1024);
     ASSERT_GE(baseline.handles, 0) << "no way to count the viewer's handles";
     EXPECT_LE(last.handles, baseline.handles + 4);
-    if (baseline.gdiObjects >= 0) {
-        EXPECT_LE(last.gdiObjects, baseline.gdiObjects + 4);
-        EXPECT_LE(last.userObjects, baseline.userObjects + 4);
-    }
 
     // The picture is still exact, in the window's first place and size.
     ASSERT_TRUE(SetWindowPos(window, nullptr, original.left, original.top,

@@ -1,8 +1,10 @@
 #include "frame_invariants.h"
 
 #include "support/frame_bytes.h"
+#include "support/memory_source.h"
 
 #include "core/little_endian.h"
+#include "capture/picture_check.h"
 #include "capture/picture_header.h"
 #include "capture/picture_pages.h"
 
@@ -39,33 +41,14 @@ static void CheckPictureDecision(const std::uint8_t* p, std::size_t size, bool i
     }
 }
 
-// The bytes as a whole file for the page walk of JPEG and GIF: each read
-// stays within the file, the walk makes at most one read per byte of it plus
-// a few, and an accepted file has no page above 2^28 pixels and a used page
-// that fits 1280x1024 without --fit.
-class MemorySource : public ByteSource {
-  public:
-    MemorySource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
-        ++reads;
-        if (offset >= size_ || count == 0) {
-            return 0;
-        }
-        const std::size_t got = count < size_ - offset ? count : size_ - offset;
-        std::memcpy(bytes, data_ + offset, got);
-        return got;
-    }
-    std::size_t reads = 0;
-
-  private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-};
-
 static bool Within(long long w, long long h) {
     return w <= 0 || h <= 0 || w <= (1ll << 28) / h;
 }
 
+// The bytes as a whole file for the page walk of JPEG and GIF: each read
+// stays within the file, the walk makes at most one read per byte of it plus
+// a few, and an accepted file has no page above 2^28 pixels and a used page
+// that fits 1280x1024 without --fit.
 static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     const PictureHeader header = ReadPictureHeader(p, size < 64 ? size : 64);
     MemorySource source(p, size);
@@ -151,5 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckPageWalk(data, size, false);
     CheckPageWalk(data, size, true);
     CheckBuiltPicture(data, size);
+    // The whole decision, an icon's pages included, under the sanitizers.
+    MemorySource source(data, size);
+    std::string format, reason;
+    CheckPictureBytes(source, size > 0 ? data[0] % 3 + 1 : 1, size % 2, format, reason);
     return 0;
 }
