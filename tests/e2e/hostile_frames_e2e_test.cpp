@@ -1,6 +1,5 @@
 #include "viewer_test.h"
 
-#include "core/frame_header.h"
 #include "support/frame_corpus.h"
 #include "support/frame_bytes.h"
 
@@ -56,15 +55,6 @@ TEST_F(HostileFrames, EverySeedOfTheCorpusEndsAsItsNameSays) {
         EXPECT_TRUE(
             EndsAsItShould(seed.bytes, seed.fate == SeedFate::kTurnedAway ? nullptr : shows));
     }
-}
-
-TEST_F(HostileFrames, AFileLongerThanTheReadLimitLoadsWhenItsFrameFits) {
-    const Frame frame = PatternFrame(1280, 1024);
-    std::vector<BYTE> file = RawFrameBytes(frame);
-    file.resize(kMaxRawFrameBytes + 1024 * 1024, 0xA5); // a megabyte past the limit
-    EXPECT_TRUE(EndsAsItShould(file, [&](const ScreenShot& shot) {
-        return shot.width >= 1000 && CountFrameMismatches(shot, frame) == 0;
-    }));
 }
 
 } // namespace

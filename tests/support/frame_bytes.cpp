@@ -99,14 +99,10 @@ Frame FrameFromRawBytes(const Bytes& raw) {
     return {w, h, Flipped(raw.data() + 24, w, h)};
 }
 
-void PutRawFrameSize(Bytes& file, std::int64_t width, std::int64_t height) {
-    Put32(file, 16, static_cast<std::uint32_t>(width));
-    Put32(file, 20, static_cast<std::uint32_t>(height));
-}
-
 Bytes RawFrameFileBytes(std::int64_t width, std::int64_t height, std::size_t pixelBytes) {
     Bytes file(24 + pixelBytes);
-    PutRawFrameSize(file, width, height);
+    Put32(file, 16, static_cast<std::uint32_t>(width));
+    Put32(file, 20, static_cast<std::uint32_t>(height));
     for (std::size_t i = 24; i < file.size(); ++i) {
         file[i] = static_cast<std::uint8_t>(i * 131 + 7);
     }

@@ -21,28 +21,24 @@ struct Frame {
     std::uint32_t At(int x, int y) const;
 };
 
-// The pixel as "red,green,blue", for readable failures.
+// The pixel as "red,green,blue", and where two frames first differ by more
+// than tolerance in a channel ("" where they do not), for readable failures.
 std::string RgbAt(const Frame& frame, int x, int y);
-// Where two frames first differ by more than tolerance in a channel, or ""
-// where they do not.
 std::string Difference(const Frame& got, const Frame& expected, int tolerance = 0);
 
 // Every pixel differs from its neighbours in each channel, so a flip, a
 // shift or swapped channels cannot go unseen.
 Frame PatternFrame(int width, int height);
 
-// The raw frame file for the frame as oxcapture writes it: "OXRAWFRM",
-// version 1, a reserved 0, the size, then the rows bottom first.
+// The raw frame file as oxcapture writes it ("OXRAWFRM", version 1, a
+// reserved 0, the size, the rows bottom first), and the frame it holds (an
+// empty one when it does not hold one).
 Bytes RawFrameBytes(const Frame& frame);
-// The frame a raw frame file holds; an empty one when the bytes do not hold it.
 Frame FrameFromRawBytes(const Bytes& raw);
 
-// A raw frame file whose header says width x height (any 32-bit values,
-// negative and out-of-range ones included), followed by pixelBytes bytes
-// whatever the header claims. The bytes vary, so a misplaced row shows.
+// A raw frame file whose header says width x height (any 32-bit pattern),
+// followed by pixelBytes varied bytes whatever the header claims.
 Bytes RawFrameFileBytes(std::int64_t width, std::int64_t height, std::size_t pixelBytes);
-// Writes any 32-bit patterns as a raw frame file's width and height.
-void PutRawFrameSize(Bytes& file, std::int64_t width, std::int64_t height);
 
 // How a BMP file is laid out: the defaults are what Save writes.
 struct BmpLayout {
@@ -54,27 +50,25 @@ struct BmpLayout {
     std::uint32_t masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
     std::uint8_t fill = 0; // row padding and the fourth byte of 32-bit pixels
 };
-
-// A BMP file of the frame, laid out by hand: rows padded to four bytes.
 Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
 
-// Hostile pictures: an 8-bit grey PNG whose header claims width x height,
-// with two or more real black rows of that width, which a decoder believing
-// the header writes; a small BMP whose header claims any 32-bit width and
-// height; an icon of one page holding picture less its first skip bytes (a
-// BMP's file header, which an icon's page lacks).
+// Hostile pictures, each claiming a size:
+// - an 8-bit grey PNG with real black rows of that width, which a decoder
+//   believing the header writes;
+// - a small BMP, any 32-bit width and height;
+// - an icon of one page: picture less its first skip bytes (a BMP's file
+//   header, which an icon's page lacks);
+// - a baseline JPEG that a decoder reads, its frame header after a 64 KB
+//   application segment;
+// - a GIF of these pages, each with a few bytes of pixels, a comment before
+//   the last;
+// - a grey TIFF of these directories (a tile size of 0: one strip), either
+//   byte order; with loop, the last directory's next one is the first.
 Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height);
 Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);
-// A baseline JPEG that a decoder reads, whose frame header claims width x
-// height, after a 64 KB application segment and before a few bytes of scan; a GIF whose pages
-// claim the sizes given (each with a few bytes of pixel data), with a
-// comment extension before the last.
 Bytes JpegClaiming(std::uint16_t width, std::uint16_t height);
 Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages);
-// A grey TIFF whose image directories claim these sizes (a tile size of 0:
-// in one strip), little-endian or big-endian; with loop, the last
-// directory's next one is the first.
 struct TiffPage {
     std::uint32_t width, height, tileWidth = 0, tileHeight = 0;
 };

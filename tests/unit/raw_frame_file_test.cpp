@@ -89,15 +89,6 @@ TEST_F(RawFrameFileReader, OpensTheFileAloneAndKeepsNothingOpen) {
     EXPECT_TRUE(after.valid());
 }
 
-// The rest of the header decision is walked by the fuzz corpus's seeds,
-// each named for its fate, against an oracle of the fuzz checks' own.
-TEST(UsableFrame, NeverClaimsMoreThanTheBufferHolds) {
-    const Bytes file = FrameFile(4, 3);
-    const DWORD size = static_cast<DWORD>(file.size());
-    EXPECT_TRUE(IsUsableFrame(file.data(), size, size));
-    EXPECT_FALSE(IsUsableFrame(file.data(), size, size - 1));
-}
-
 TEST(RawFramePath, FollowsTheWindowsDirectoryWhenThereIsOneThatFits) {
     char path[MAX_PATH];
     ASSERT_TRUE(BuildRawFramePath("C:\\WINDOWS", 10, path));
