@@ -178,7 +178,8 @@ TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
 
 TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
     // A copy of oxcapture stands in for the viewer: the viewer's command tail
-    // is an unknown option to it, so it exits with 2.
+    // is an unknown option to it, so it exits with 2. A missing viewer is the
+    // package road's (package_road_test).
     const std::string folder = ScratchPath("launch");
     const std::string capture = folder + "\\oxcapture.exe";
     const std::string viewer = folder + "\\oxview.exe";
@@ -187,10 +188,6 @@ TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
     ASSERT_TRUE(CopyFileA(CapturePath().c_str(), viewer.c_str(), FALSE)) << GetLastError();
     EXPECT_EQ(2, RunCapture("--size 8x8", capture).exitCode);
     EXPECT_EQ(24u + 8u * 8u * 3u, ReadFileBytes(RawFramePath()).size());
-    ASSERT_TRUE(DeleteFileA(viewer.c_str())) << GetLastError();
-    EXPECT_TRUE(
-        Refused(RunCapture("--size 8x8", capture), "oxcapture: " + viewer + ": cannot start: "));
-    ASSERT_TRUE(CopyFileA(CapturePath().c_str(), viewer.c_str(), FALSE)) << GetLastError();
     EXPECT_EQ(0, RunCapture("--size 8x8 --no-wait", capture).exitCode);
     // Leftovers in the user's Temp folder do no harm; the stand-in may still run.
     DeleteFileA(capture.c_str());

@@ -1,8 +1,7 @@
 #pragma once
 
-// The one way the tests start another process: the programs under test, as
-// their user or the capture program starts them, and the Unix tools they
-// trust. Finds the windows of what it started, too.
+// The one way the tests start another process (the programs under test and
+// the Unix tools they trust) and find the windows of what it started.
 
 #include "support/paths.h"
 
@@ -10,8 +9,7 @@
 
 #include <string>
 
-// A program's path in quotes, then its arguments, as a shell or the capture
-// program builds the command line.
+// A program's path in quotes, then its arguments, as a shell builds it.
 std::string CommandLine(const std::string& program, const std::string& arguments);
 // UTF-8 as the wide text Windows' W functions take.
 std::wstring Wide(const std::string& utf8);
@@ -23,27 +21,24 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Starts program (the viewer by default) with exactly this command line,
-    // UTF-8 passed on as wide text so that any file name arrives whole. With
-    // outPath and errPath its standard output and error go to those files.
+    // Starts program (the viewer by default) with exactly this UTF-8 command
+    // line, as wide text; with outPath and errPath, its output goes there.
     bool Start(const std::string& commandLine, const std::string& program = ViewerPath(),
                const std::string& outPath = "", const std::string& errPath = "");
     // Starts the viewer as the capture program does: quoted path and a tail.
     bool StartViewerWithTail(const std::string& tail = "frame");
     // Takes over a program that another one started, by one of its windows.
     bool Adopt(HWND window);
-    // The exit code, or -1 when the program still runs at the deadline.
-    // Handles this thread's window messages meanwhile, so that a window of
-    // the test stays painted.
+    // The exit code, or -1 at the deadline; pumps this thread's messages
+    // meanwhile, so that a window of the test stays painted.
     long WaitForExit(DWORD timeoutMs = 15000);
     bool Running() const;
-    // The largest peak working set seen while WaitForExit waited, sampled
-    // every few milliseconds; 0 when none could be read.
+    // The peak working set sampled while WaitForExit waited; 0 if unread.
     SIZE_T PeakMemory() const { return peakMemory_; }
     DWORD Id() const { return info_.dwProcessId; }
 
-    // A visible top-level window of this process (null: any class or
-    // title), or null when none shows before the deadline or the exit.
+    // A visible top-level window of this process (null: any class or title),
+    // or null when none shows before the deadline or the exit.
     HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs = 15000);
     HWND FindWindowOf(const char* className, const char* title) const;
     HWND WaitForMainWindow() { return WaitForWindow("OX581_DX9 Class", "OrbiluxCap_KT5810"); }
@@ -55,7 +50,6 @@ class ChildProcess {
     SIZE_T peakMemory_ = 0;
 };
 
-// Starts a Unix program under Wine (such as "/bin/sh -c ...") and lets go of
-// it: Wine can neither wait for one nor read its exit code, so the caller
-// watches for what it writes.
+// Starts a Unix program (such as "/bin/sh -c ...") and lets go of it: Wine
+// cannot wait for one, so the caller watches for what it writes.
 bool StartUnixProgram(const std::string& commandLine);

@@ -44,6 +44,9 @@ TEST(SystemMessage, IsTheSystemsTextOnOneLineWithoutItsFullStop) {
     EXPECT_EQ(std::string::npos, text.find_first_of("\r\n")) << text;
     EXPECT_NE('.', text.back()) << text;
     EXPECT_EQ("system error 3735928559", SystemMessage(0xDEADBEEF));
+    char lines[] = "One line.\r\nAnother.\n\nA third.\r\n";
+    EXPECT_EQ("One line. Another. A third",
+              std::string(lines, OneLineOfWords(lines, sizeof(lines) - 1)));
 }
 
 } // namespace
