@@ -1,5 +1,4 @@
-// Runs the real oxcapture.exe, as a capture program or a script would, and
-// checks what it leaves in the Windows Temp folder.
+// Runs the real oxcapture.exe, as a script would, and checks what it leaves in Windows' Temp.
 
 #include "support/capture_run.h"
 #include "support/child_process.h"
@@ -24,9 +23,8 @@ Bytes Head(const Bytes& bytes, std::size_t length) {
 const Bytes kHugePng = GreyPngClaiming(65536, 65536);
 const std::string kOver = ", more than 268435456 pixels";
 
-// A refusal (exit code 1) is one line on standard error that starts with
-// the words, after the file's name; otherwise the words start the only
-// output, and words that end a line are all of it.
+// A refusal (exit code 1) is one line on standard error, the words after the
+// file's name; otherwise the words start the output (all of it if they end a line).
 const struct BadInput {
     const char* name;      // the picture file, or none
     Bytes bytes;           // none: the file is missing
@@ -75,8 +73,7 @@ const struct BadInput {
     {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
 };
 
-// Every row leaves nothing behind: no raw frame file, nothing new in the
-// Windows Temp folder.
+// Every row leaves nothing behind: no raw frame file, nothing new in the Windows Temp folder.
 TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
     // What starting takes, and a refusal by the header: no row may need a
     // decoder's worth more (a decoder making a 6000x5000 JPEG takes 100 MB).
@@ -142,9 +139,8 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
 }
 
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
-    // Padded rows (3 and 1 bytes), both row orders, the fourth byte of 32-bit
-    // pixels (filled with 0xEE) dropped, a V5 header with colour masks, and a
-    // gap before the pixels.
+    // Padded rows (3 and 1 bytes), both row orders, 32-bit pixels (their fourth byte, 0xEE,
+    // dropped), a V5 header with colour masks, and a gap before the pixels.
     BmpLayout topDown, bottomUp32, masks;
     topDown.topDown = true;
     topDown.gap = 10;
@@ -177,9 +173,8 @@ TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
 }
 
 TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
-    // A copy of oxcapture stands in for the viewer: the viewer's command tail
-    // is an unknown option to it, so it exits with 2. A missing viewer is the
-    // package road's (package_road_test).
+    // A copy of oxcapture stands in for the viewer: the viewer's tail is an unknown option to
+    // it, so it exits with 2. A missing viewer is the package road's (package_road_test).
     const std::string folder = ScratchPath("launch");
     const std::string capture = folder + "\\oxcapture.exe";
     const std::string viewer = folder + "\\oxview.exe";
@@ -193,8 +188,7 @@ TEST_F(OxcaptureExe, StartsOxviewFromItsOwnFolderAndPassesOnItsExitCode) {
     DeleteFileA(capture.c_str());
 }
 
-// Not redirected, its words go to the console as wide text, so that a name
-// outside the code page shows as typed.
+// Not redirected, its words reach the console as wide text: a name outside the code page whole.
 TEST(OxcaptureConsole, WritesToARealConsoleInWideText) {
     FreeConsole(); // the test's own output stays where CTest reads it
     ASSERT_TRUE(AllocConsole()) << GetLastError();

@@ -10,9 +10,8 @@
 
 namespace {
 
-// Channel values that a 5-bit channel holds exactly (v << 3 | v >> 2 for v
-// = 0, 4, ... 28, 31), so a 16-bit BMP keeps them whichever way its writer
-// rounds.
+// Values a 5-bit channel holds exactly (v << 3 | v >> 2 for v = 0, 4, ...
+// 28, 31), so a 16-bit BMP keeps them however its writer rounds.
 constexpr std::uint8_t kLevels[] = {0, 33, 66, 99, 132, 165, 198, 231, 255};
 constexpr int kLevelCount = sizeof(kLevels);
 
@@ -35,8 +34,7 @@ Frame Sample(int width, int height, int seed) {
 
 class PictureFiles : public ::testing::Test {
   protected:
-    // Whether oxcapture makes the expected frame of the file, each channel
-    // within tolerance.
+    // Whether oxcapture makes the expected frame of the file, each channel within tolerance.
     static ::testing::AssertionResult Captures(const std::string& options, const std::string& path,
                                                const Frame& expected, int tolerance = 0) {
         const CaptureRun run = RunCapture("--write-only " + options + " \"" + path + "\"");

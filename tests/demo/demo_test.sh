@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs the README's demo headless, in a Wine prefix of its own so that it
-# cannot disturb the other tests, and checks that its screenshot shows the
-# test pattern the right way round.
+# Runs the README's demo headless, in a Wine prefix of its own, and checks
+# that its screenshot shows the test pattern the right way round.
 set -euo pipefail
 source_dir="$1"
 build_dir="$2"
@@ -43,9 +42,8 @@ while read -r x y red green blue; do
     [ "$y" -lt 470 ] || continue # the window's menu bar leaves the last rows out of view
     expect $((x0 + x)) $((y0 + y)) "$(printf %02X%02X%02X "$red" "$green" "$blue")" "pattern pixel ($x,$y)"
 done <<<"$rows"
-# The caption's close button shows its cross, which needs Wine's Marlett
-# font in the prefix (without it Wine draws the letter "r"): a 6-pixel X whose
-# corners lie 12 and 17 pixels in from the right edge, 10 and 15 down.
+# The close button's cross needs Wine's Marlett font in the prefix (else Wine
+# draws an "r"): a 6-pixel X, 12 to 17 pixels in from the right, 10 to 15 down.
 width=$(im "$shot" -format %w info:)
 for corner in "$((width - 17)) 10" "$((width - 12)) 10" "$((width - 17)) 15" "$((width - 12)) 15" \
               "$((width - 15)) 12" "$((width - 14)) 13"; do

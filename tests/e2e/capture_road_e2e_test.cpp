@@ -4,9 +4,8 @@ namespace {
 
 using CaptureRoad = ViewerTest;
 
-// A picture file goes through oxcapture.exe to the viewer on screen, then
-// File > Save writes it out again: the saved BMP must decode to it. Each
-// format's decoding is checked where oxcapture runs alone (tests/capture).
+// A picture goes through oxcapture.exe to the viewer on screen, and File >
+// Save writes it out again: the BMP must decode to it. Formats: tests/capture.
 TEST_F(CaptureRoad, APictureGoesFromTheCaptureProgramToTheScreenAndBackToAFile) {
     const std::string source = ScratchPath("road-source.png");
     const std::string saved = ScratchPath("road-saved.bmp");

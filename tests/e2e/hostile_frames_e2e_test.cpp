@@ -7,9 +7,8 @@ namespace {
 
 using HostileFrames = ViewerTest;
 
-// Starts the viewer on the file. Without shows it must end with no window;
-// with it, its client area must come to show what shows accepts, and Esc
-// ends it. Either way the file is gone afterwards, even one turned away.
+// Starts the viewer on the file: without shows it ends with no window, with
+// it the client area comes to show it and Esc ends it. The file is gone after.
 AssertionResult EndsAsItShould(const std::vector<BYTE>& file,
                                const std::function<bool(const ScreenShot&)>& shows = nullptr) {
     ChildProcess viewer;

@@ -22,8 +22,7 @@ class SaveAsBmp : public ViewerTest {
     std::string target_;
 };
 
-// Twice over a file, the second time over its own; each save proposes the
-// name again (checked by SaveThroughDialog).
+// Twice over a file, the second time its own; each save proposes the name (SaveThroughDialog).
 TEST_F(SaveAsBmp, WritesAnExactBmpReplacingAFileWithoutAskingAndLeavesNoTemporaryFile) {
     const Frame frame = PatternFrame(201, 150); // 603-byte rows need one fill byte
     HWND window = nullptr;

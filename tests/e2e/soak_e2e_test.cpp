@@ -9,10 +9,9 @@
 
 namespace {
 
-// What the viewer holds, read from outside it. Wine implements neither
-// GetGuiResources nor GetProcessHandleCount (it answers 0), so the handles
-// are counted in the system's handle table (SystemHandleInformation, class
-// 16); -1 where that cannot be read.
+// What the viewer holds, read from outside it. Wine has no GetGuiResources
+// and its GetProcessHandleCount answers 0, so the handles are counted in the
+// system's handle table (class 16); -1 where that cannot be read.
 struct Usage {
     long handles = -1;
     unsigned long long privateBytes = 0; // committed private memory
@@ -124,10 +123,8 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     std::printf("after %d rounds in %lu ms (%d Alt+F presses repeated): %s\n", rounds,
                 GetTickCount() - start, missedMenus, last.Describe().c_str());
 
-    // Flat: what a round or a redraw leaks adds up over the run. Wine cannot
-    // count GDI objects from outside, but one memory DC left behind per
-    // redraw grows private memory by about 1.5 MiB in two minutes, where a
-    // sound run stays within about 100 KiB.
+    // Flat: a leak per round or redraw adds up. One memory DC left per redraw grows private
+    // memory by about 1.5 MiB in two minutes; a sound run stays within about 100 KiB.
     EXPECT_LT(last.privateBytes, baseline.privateBytes + 512 * 1024);
     ASSERT_GE(baseline.handles, 0) << "no way to count the viewer's handles";
     EXPECT_LE(last.handles, baseline.handles + 4);

@@ -12,8 +12,7 @@
 
 #include <gtest/gtest.h>
 
-// Watches a started program until it ends (or the deadline passes): whether
-// it showed a window of any kind on the way.
+// Watches a started program until it ends (or the deadline): whether it showed any window.
 inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
     bool showed = false;
     PollWithoutPumping([&] {
@@ -39,8 +38,7 @@ inline AssertionResult EndWithEsc(ChildProcess& viewer, HWND window) {
     return exitCode == 0 ? AssertionSuccess() : AssertionFailure() << "exit code " << exitCode;
 }
 
-// Each test owns the raw frame file, the settings key and one viewer run,
-// and leaves all three as it found them.
+// Each test owns the raw frame file, the settings key and one viewer run, and leaves them as found.
 class ViewerTest : public ::testing::Test {
   protected:
     // Starts the viewer on the frame and waits until the frame is on screen.
@@ -59,8 +57,7 @@ class ViewerTest : public ::testing::Test {
         return AssertionSuccess();
     }
 
-    // Waits for the viewer that a running capture program starts, and takes
-    // it over as this test's viewer.
+    // Waits for the viewer a running capture program starts, and takes it over as this test's.
     AssertionResult AdoptViewerStartedBy(ChildProcess& capture, HWND& window) {
         PollWithoutPumping([&] {
             window = FindWindowA("OX581_DX9 Class", "OrbiluxCap_KT5810");
@@ -91,8 +88,7 @@ class ViewerTest : public ::testing::Test {
         return viewer_.WaitForWindow("#32770", "Save File");
     }
 
-    // The file name field: an edit inside the combo box 0x47c in the Explorer
-    // layout, the edit 0x480 in the old one.
+    // The file name field: an edit in combo box 0x47c (Explorer layout), or edit 0x480 (old).
     static HWND FileNameEdit(HWND dialog) {
         HWND field = GetDlgItem(dialog, 0x480);
         if (field == nullptr) {
@@ -108,9 +104,8 @@ class ViewerTest : public ::testing::Test {
         return field == nullptr ? "" : WindowText(field);
     }
 
-    // Checks the proposal, puts the target's path in its place and confirms.
-    // The path is set in the field by a message rather than typed: typing
-    // would test the dialog's own edit control, and may lose a key press.
+    // Checks the proposal, puts the target's path in its place (by a message:
+    // typing tests the dialog's edit control, and may lose a key) and confirms.
     AssertionResult SaveThroughDialog(HWND window, const std::string& path) {
         HWND dialog = OpenSaveDialog(window);
         if (dialog == nullptr) {

@@ -18,25 +18,7 @@ POINT FindCloseBox(HWND window) {
     return {-1, -1};
 }
 
-// The class and caption are how every test here finds the window, and the
-// outer size is the settings test's; what the menu bar holds is checked in
-// the program file and in the window's unit test.
-TEST_F(ViewerWindow, ShowsTheFramePixelForPixelBelowAMenuBar) {
-    HWND window = nullptr;
-    ASSERT_TRUE(StartOn(PatternFrame(320, 240), window)); // which waits for every pixel
-    EXPECT_NE(nullptr, GetMenu(window)) << "the window has no menu bar";
-    EXPECT_GE(CaptureClient(window).height, 200);
-
-    RECT outer;
-    GetWindowRect(window, &outer);
-    const ScreenShot whole = CaptureScreen(outer);
-    CreateDirectoryA((BuildFolder() + "screenshots").c_str(), nullptr);
-    EXPECT_TRUE(SaveScreenShot(whole, BuildFolder() + "screenshots\\viewer.png"));
-}
-
-// Esc ends the viewer in every other test here. Whichever way it ends, the
-// raw frame file is deleted then, and not before (the hostile frames' test
-// checks it for files the viewer turns away).
+// Esc ends the viewer in the other tests. Either way, the raw frame file goes then, not before.
 TEST_F(ViewerWindow, FileExitAndTheCloseBoxEndTheViewerAndThenDeleteTheRawFrame) {
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "the close box" : "File > Exit");

@@ -14,9 +14,8 @@
 #include <vector>
 
 // The bytes as a picture file's start, or an icon's page (a PNG, or a BMP
-// without file header and with twice its rows): the size claimed where PNG and
-// BMP keep it passes the header decision only if it fits 2^28 pixels, and
-// 1280x1024 without --fit.
+// without file header, twice as tall): the size PNG and BMP claim passes only
+// if it fits 2^28 pixels, and 1280x1024 without --fit.
 static void CheckPictureDecision(const std::uint8_t* p, std::size_t size, bool icon, bool fit) {
     const std::size_t n = size < kPictureHeaderBytes ? size : kPictureHeaderBytes;
     const std::size_t info = icon ? 0 : 14;
@@ -45,10 +44,9 @@ static bool Within(long long w, long long h) {
     return w <= 0 || h <= 0 || w <= (1ll << 28) / h;
 }
 
-// The bytes as a whole file for the page walk of JPEG and GIF: each read
-// stays within the file, the walk makes at most one read per byte of it plus
-// a few, and an accepted file has no page above 2^28 pixels and a used page
-// that fits 1280x1024 without --fit.
+// The bytes as a whole file for the page walk: at most one read per byte and
+// a few, and no accepted page above 2^28 pixels, nor a used page above
+// 1280x1024 without --fit.
 static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     const PictureHeader header = ReadPictureHeader(p, size < 64 ? size : 64);
     MemorySource source(p, size);
@@ -71,9 +69,8 @@ static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     }
 }
 
-// The bytes as a recipe for a JPEG, GIF or TIFF built by the tests' own
-// builders, whose claimed sizes the recipe knows: the walk must accept the
-// file exactly when every claim is within the limits.
+// The bytes as a recipe for a JPEG, GIF or TIFF built by the tests' builders, whose claims it
+// knows: the walk must accept the file exactly when every claim is within the limits.
 static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
     if (size < 17) {
         return;

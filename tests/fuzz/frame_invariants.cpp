@@ -60,8 +60,7 @@ const char* CheckRows(const Bytes& original, int width, int height) {
     return nullptr;
 }
 
-// The stream against the BMP laid out by hand in tests/support, sizes and
-// fill included.
+// The stream against the BMP laid out by hand in tests/support, sizes and fill included.
 std::string CheckBmp(const Bytes& original, int width, int height) {
     Bytes bottomFirst(original.size());
     ReverseRows(original.data(), bottomFirst.data(), original.size(), width, height);

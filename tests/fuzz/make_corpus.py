@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the fuzzer's seed corpus: small valid raw frame files of several
-shapes, and the malformed files the viewer has to turn away. Run it again
-after changing a case; the files it writes are committed. Each name says
-what the viewer does with it (valid-: shown, empty-: a plain window, bad-:
-turned away), and the tests check that. The layout is docs/formats.md's "The raw
-frame file as oxcapture writes it"."""
+"""Writes the fuzzer's committed seed corpus (docs/formats.md's raw frame
+file); run it again after changing a case. Each name says the viewer's fate
+for it, which the tests check: valid- shown, empty- a plain window, bad-
+turned away."""
 import os
 import struct
 

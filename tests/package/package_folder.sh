@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The package as a user gets it. "unpack" copies the zip and its .sha256 file
-# into a fresh folder outside the build tree, checks the one against the
-# other there and unpacks the zip; the Windows path of the unpacked folder
-# goes to RECORD for the test that runs the programs from it. "remove"
-# deletes that folder again.
+# The package as a user gets it. "unpack" checks the zip against its .sha256
+# file in a fresh folder outside the build tree and unpacks it there, the
+# folder's Windows path going to RECORD for the road test; "remove" deletes it.
 set -euo pipefail
 action=$1 build_dir=$2 package=$3 record=$4
 

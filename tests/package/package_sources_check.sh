@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Checks that every program the build, the scripts and the tests call comes
-# from a package that tools/install-deps.sh installs (itself or through its
-# dependencies), or from one Debian always has. A machine that already has
-# everything passes any build, so this asks dpkg which package each program
-# came from instead. Usage: package_sources_check.sh SOURCE_DIR
+# from a package tools/install-deps.sh installs (or a dependency of one, or an
+# Essential one), asking dpkg: a machine that has everything passes any build.
+# Usage: package_sources_check.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$1
 failures=0
@@ -28,8 +27,8 @@ programs+=(cmake ctest cpack ninja wine wineserver /usr/lib/wine/wine64 Xvfb xdo
 # The 32-bit loader only where the 32-bit Wine is installed at all.
 [[ " ${listed[*]} " == *" wine32:i386 "* ]] && programs+=(/usr/lib/wine/wine)
 
-# Where a program lives: the first match on PATH outside /usr/local, whose
-# contents were put there by hand and would be missing on a fresh machine.
+# Where a program lives: the first match on PATH outside /usr/local, which a
+# fresh machine lacks.
 locate() {
     local name=$1 folder
     if [[ $name == /* ]]; then
@@ -43,8 +42,7 @@ locate() {
     done
     return 0
 }
-# The names a file may be packaged under: through links, and either side of
-# Debian's merged /usr.
+# The names a file may be packaged under: through links, either side of /usr.
 forms() {
     local file
     for file in "$1" "$(realpath "$1")"; do

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Checks both programs as files, with the toolchain's own tools and without
-# running them, so that it holds on hosts that cannot run this build: the
-# machine type, that only Windows system DLLs are imported, and the resources
-# Windows reads from them. Usage: program_files_check.sh OBJDUMP WINDRES ARCH
-# VERSION BUILD_DIR, with ARCH i386 or x86-64.
+# Checks both programs as files, without running them (so on any host): the
+# machine type, system DLLs only, and the resources Windows reads.
+# Usage: program_files_check.sh OBJDUMP WINDRES ARCH(i386|x86-64) VERSION BUILD_DIR
 set -euo pipefail
 objdump=$1 windres=$2 arch=$3 version=$4 build=$5
 failures=0

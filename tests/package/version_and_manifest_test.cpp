@@ -28,16 +28,14 @@ TEST(ProgramDetails, TheVersionApiReadsBothProgramsAndTheLoaderTakesTheirManifes
         UINT length = 0;
         ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &value, &length));
         EXPECT_EQ(0xFEEF04BDu, static_cast<VS_FIXEDFILEINFO*>(value)->dwSignature);
-        // Explorer reads the strings of the language that Translation names:
-        // US English (0x0409) in Unicode (1200).
+        // Explorer reads the strings of the language Translation names: US English in Unicode.
         ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
         EXPECT_EQ(0x04B00409u, *static_cast<DWORD*>(value));
         ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription",
                                    &value, &length));
         EXPECT_STREQ(description, static_cast<const char*>(value));
 
-        // On Windows a manifest the loader refuses keeps the program from
-        // starting at all.
+        // On Windows a manifest the loader refuses keeps the program from starting at all.
         ACTCTXA context = {};
         context.cbSize = sizeof(context);
         context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;

@@ -19,9 +19,8 @@ struct CaptureRun {
     SIZE_T peakMemory = 0; // its peak working set, as sampled while it ran
 };
 
-// Runs exe with arguments (UTF-8, as the command line's wide text) and waits
-// for it, up to deadlineMs, handling this thread's window messages
-// meanwhile, so that a window of the test stays painted.
+// Runs exe with arguments (UTF-8) and waits for it up to deadlineMs, pumping
+// this thread's messages meanwhile, so that a window of the test stays painted.
 CaptureRun RunCapture(const std::string& arguments, const std::string& exe = CapturePath(),
                       DWORD deadlineMs = 60000);
 
@@ -29,6 +28,5 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe = Cap
 // standard error that starts with start. Checked with EXPECT_TRUE.
 ::testing::AssertionResult Refused(const CaptureRun& run, const std::string& start);
 
-// The raw frame file in the Windows Temp folder as oxcapture writes it, as
-// a frame; an empty one when it is missing or its header or length is wrong.
+// The raw frame file as a frame; empty when it is missing or malformed.
 Frame ReadRawFrame();

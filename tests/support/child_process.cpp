@@ -35,13 +35,11 @@ HANDLE OutputFile(const std::string& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The one call that starts a process; a program of "" is found from the
-// command line's first word.
+// The one call that starts a process; a program of "" is found from the command line's first word.
 bool Launch(const std::string& commandLine, const std::string& program, const std::string& outPath,
             const std::string& errPath, PROCESS_INFORMATION& info) {
     const bool redirect = !outPath.empty();
-    // Our copies, closed on the way out: a failed close cannot lose what the
-    // child writes.
+    // Our copies, closed on the way out: a failed close cannot lose what the child writes.
     const KernelHandle out(redirect ? OutputFile(outPath) : nullptr);
     const KernelHandle err(redirect ? OutputFile(errPath) : nullptr);
     STARTUPINFOW startup = {};

@@ -29,8 +29,7 @@ class ChildProcess {
     bool StartViewerWithTail(const std::string& tail = "frame");
     // Takes over a program that another one started, by one of its windows.
     bool Adopt(HWND window);
-    // The exit code, or -1 at the deadline; pumps this thread's messages
-    // meanwhile, so that a window of the test stays painted.
+    // The exit code, or -1 at the deadline; pumps messages meanwhile, for the test's windows.
     long WaitForExit(DWORD timeoutMs = 15000);
     bool Running() const;
     // The peak working set sampled while WaitForExit waited; 0 if unread.

@@ -1,7 +1,6 @@
 #pragma once
 
-// Whole files in and out, and what a folder holds, for every test that
-// looks at what the programs leave on disk.
+// Whole files in and out, and what a folder holds, for the tests that look at what is left on disk.
 
 #include "support/frame_bytes.h"
 #include "support/paths.h"
@@ -20,9 +19,8 @@ inline bool FileExists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-// The file's bytes; empty when it cannot be read.
-// Opened with every kind of sharing, delete included: a stream would deny
-// it, and a program that replaces the file in that moment would be refused.
+// The file's bytes; empty when it cannot be read. Opened sharing delete too,
+// which a stream denies, so that a program may replace the file meanwhile.
 inline std::vector<BYTE> ReadFileBytes(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -67,8 +65,7 @@ inline bool PlaceRawFrame(const Frame& frame) {
     return WriteFileBytes(RawFramePath(), RawFrameBytes(frame));
 }
 
-// Owns the raw frame file for one test, as SettingsKeyGuard owns the key:
-// gone before the test, and gone again afterwards.
+// Owns the raw frame file for one test, as SettingsKeyGuard owns the key: gone before and after.
 class RawFrameFileGuard {
   public:
     RawFrameFileGuard() { DeleteFileA(RawFramePath().c_str()); } // may not be there

@@ -213,9 +213,8 @@ Bytes JpegClaiming(std::uint16_t width, std::uint16_t height) {
     const auto lo = [](unsigned v) { return static_cast<std::uint8_t>(v); };
     jpeg.insert(jpeg.end(), {0xFF, 0xC0, 0, 11, 8, hi(height), lo(height), hi(width), lo(width), 1,
                              1, 0x11, 0});
-    // A DC and an AC table of one one-bit code each, for "no change" and
-    // "end of block", so that every 0 bit pair is a whole grey block and a
-    // decoder that runs out of scan decodes the claimed size in full.
+    // A DC and an AC table of one one-bit code each ("no change", "end of
+    // block"): a decoder that runs out of scan decodes grey blocks in full.
     for (const std::uint8_t table : {0x00, 0x10}) {
         jpeg.insert(jpeg.end(), {0xFF, 0xC4, 0, 20, table, 1});
         jpeg.resize(jpeg.size() + 16, 0);

@@ -1,8 +1,7 @@
 #pragma once
 
-// Pictures and the files that carry them, built here byte by byte so that
-// the tests do not check the programs against their own code. Plain C++:
-// the native checks use it too.
+// Pictures and the files that carry them, built byte by byte so that the tests do not check
+// the programs against their own code. Plain C++: the native checks use it too.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,8 +25,7 @@ struct Frame {
 std::string RgbAt(const Frame& frame, int x, int y);
 std::string Difference(const Frame& got, const Frame& expected, int tolerance = 0);
 
-// Every pixel differs from its neighbours in each channel, so a flip, a
-// shift or swapped channels cannot go unseen.
+// Every pixel differs from its neighbours in each channel: a flip, shift or channel swap shows.
 Frame PatternFrame(int width, int height);
 
 // The raw frame file as oxcapture writes it ("OXRAWFRM", version 1, a
@@ -52,18 +50,12 @@ struct BmpLayout {
 };
 Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
 
-// Hostile pictures, each claiming a size:
-// - an 8-bit grey PNG with real black rows of that width, which a decoder
-//   believing the header writes;
-// - a small BMP, any 32-bit width and height;
-// - an icon of one page: picture less its first skip bytes (a BMP's file
-//   header, which an icon's page lacks);
-// - a baseline JPEG that a decoder reads, its frame header after a 64 KB
-//   application segment;
-// - a GIF of these pages, each with a few bytes of pixels, a comment before
-//   the last;
-// - a grey TIFF of these directories (a tile size of 0: one strip), either
-//   byte order; with loop, the last directory's next one is the first.
+// Hostile pictures, each claiming a size: a grey PNG with real black rows of
+// that width; a small BMP; an icon of one page, picture less its first skip
+// bytes (a BMP's file header); a JPEG a decoder reads, its frame header after
+// a 64 KB segment; a GIF of these pages, a comment before the last; a grey
+// TIFF of these directories (tile size 0: one strip), with loop the last
+// naming the first as its next.
 Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height);
 Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);

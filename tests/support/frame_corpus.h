@@ -1,8 +1,7 @@
 #pragma once
 
-// The committed seeds of tests/fuzz/corpus, written by make_corpus.py. Each
-// is named for what the viewer must do with it, so every test that walks
-// them checks each file's own outcome. Plain C++, for the native checks too.
+// The committed seeds of tests/fuzz/corpus (make_corpus.py), each named for
+// what the viewer must do with it. Plain C++, for the native checks too.
 
 #include <algorithm>
 #include <cstdint>

@@ -26,9 +26,8 @@ std::string ScratchPath(const std::string& name) {
 
 bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std::string& output,
                             const std::string& format) {
-    // Wine can start a Unix program but cannot wait for one or read its exit
-    // code, so the result is written under another name and renamed when
-    // complete: its appearance is the sign that the work is done.
+    // Wine cannot wait for a Unix program: the result is written under another
+    // name and renamed when complete, so its appearance says the work is done.
     DeleteFileA(output.c_str()); // an earlier result must not pass for this one
     const std::string part = ShellWord(output + ".part");
     std::string script = "if command -v magick >/dev/null; then m=magick; else m=convert; fi; $m";

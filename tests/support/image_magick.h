@@ -11,19 +11,16 @@
 // A file of the tests' own on Wine's Z: drive, so ImageMagick can reach it too.
 std::string ScratchPath(const std::string& name);
 
-// Runs ImageMagick ("magick" where it is installed, "convert" otherwise) on
-// arguments and writes output, in format when one is given ("rgb", "png").
-// Windows paths under Z: are passed as the Unix paths they name. True when
-// output is there before the deadline.
+// Runs ImageMagick ("magick", or "convert") on arguments, Windows paths as
+// the Unix paths they name, and writes output, in format when one is given
+// ("rgb", "png"). True when output is there before the deadline.
 bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std::string& output,
                             const std::string& format = "");
 
-// Decodes a picture file into top-first red-green-blue bytes; empty when it
-// cannot.
+// A picture file as top-first red-green-blue bytes; empty when it cannot.
 Bytes DecodeWithImageMagick(const std::string& picture);
 
-// Writes the pages as one picture file: the format follows the name's
-// extension unless one such as "BMP3" is given; options (words parted by
-// blanks) go before the output name.
+// Writes the pages as one picture file, in the name's format unless one
+// such as "BMP3" is given; options (words) go before the output name.
 bool MakeImage(const std::vector<Frame>& pages, const std::string& options, const std::string& path,
                const std::string& format = "");

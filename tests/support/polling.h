@@ -1,15 +1,13 @@
 #pragma once
 
-// Waiting with a deadline. Which one a test needs depends on whether the
-// thing it waits for runs on its own thread's messages: a window of the test
-// itself needs them pumped, another process's windows do not.
+// Waiting with a deadline: a window of the test itself needs this thread's
+// messages pumped meanwhile, another process's windows do not.
 
 #include <windows.h>
 
 #include <functional>
 
-// Polls done() every 20 ms, handling no messages, until it holds or
-// timeoutMs pass. Returns the last answer of done().
+// Polls done() every 20 ms, handling no messages, until it holds or timeoutMs pass.
 inline bool PollWithoutPumping(const std::function<bool()>& done, DWORD timeoutMs = 15000) {
     const DWORD start = GetTickCount();
     while (!done()) {
@@ -32,8 +30,7 @@ inline void PumpMessages() {
     }
 }
 
-// Polls done() like PollWithoutPumping, handling this thread's window
-// messages before each look.
+// Polls done() like PollWithoutPumping, handling this thread's window messages before each look.
 inline bool PollPumpingMessages(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
     return PollWithoutPumping(
         [&] {

@@ -1,8 +1,6 @@
 #include "support/screen.h"
 
 #include "core/win32_handles.h"
-#include "support/files.h"
-#include "support/image_magick.h"
 
 ScreenShot CaptureScreen(const RECT& area) {
     ScreenShot shot;
@@ -69,12 +67,4 @@ Frame FrameOf(const ScreenShot& shot) {
                               {GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)});
     }
     return frame;
-}
-
-bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath) {
-    const std::string bmp = pngPath + ".bmp";
-    const bool converted = WriteFileBytes(bmp, BmpFileBytes(FrameOf(shot))) &&
-                           ConvertWithImageMagick({bmp}, pngPath, "png");
-    DeleteFileA(bmp.c_str()); // only a step on the way
-    return converted;
 }

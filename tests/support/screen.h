@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 // The screen's pixels in a rectangle, row by row.
@@ -27,6 +26,3 @@ Frame FrameOf(const ScreenShot& shot);
 
 // Counts the pixels of a shot that differ from the frame where both exist.
 int CountFrameMismatches(const ScreenShot& shot, const Frame& frame);
-
-// Saves the shot as a PNG file (through ImageMagick), for a person to look at.
-bool SaveScreenShot(const ScreenShot& shot, const std::string& pngPath);

@@ -27,8 +27,7 @@ inline void SetSettingsDword(const char* name, DWORD value) {
     SetSettingsValue(name, REG_DWORD, &value, sizeof(value));
 }
 
-// A stored value as a failing check shows it: "dword 320", "none" when it
-// is missing, else its type and size.
+// A stored value as a failing check shows it: "dword 320", "none" when missing, or type and size.
 inline std::string StoredSetting(const char* name) {
     DWORD type = REG_NONE;
     BYTE data[256];
@@ -45,9 +44,8 @@ inline std::string StoredSetting(const char* name) {
     return "type " + std::to_string(type) + ", " + std::to_string(size) + " bytes";
 }
 
-// Owns the settings key for one test: takes the key away before, and puts
-// it back afterwards as it was, from a copy aside. Failures are left alone: a
-// test has nobody to report them to.
+// Owns the settings key for one test: takes it away before, and puts it back
+// as it was afterwards from a copy aside. Failures are left alone.
 class SettingsKeyGuard {
   public:
     SettingsKeyGuard() : existed_(SettingsKeyExists()) {

@@ -1,8 +1,7 @@
 #pragma once
 
-// Pixels of oxcapture's built-in test pattern, worked out by hand from the
-// rules in docs/formats.md ("The test pattern"). Every test that looks for
-// the pattern checks these.
+// Pixels of oxcapture's test pattern, worked out by hand from the rules in
+// docs/formats.md ("The test pattern"), for every test that looks for it.
 
 #include "support/frame_bytes.h"
 

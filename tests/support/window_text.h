@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// Sent as WM_GETTEXT: GetWindowTextA only reads another process's captions,
-// never an edit control's contents.
+// Sent as WM_GETTEXT: GetWindowTextA reads only captions of another process, not an edit's text.
 std::string WindowText(HWND window);
 bool HasClass(HWND window, const char* className); // ignoring case
 // Texts of a window's visible child controls of one class, in z order.

@@ -29,9 +29,7 @@ class BmpExport : public ::testing::Test {
     ApplicationRecord record;
 };
 
-// Through the viewer's own save, from a frame buffer as the viewer holds it
-// after start-up (top row first), against a BMP laid out by hand: rows
-// bottom first, each filled to four bytes.
+// Through the viewer's own save, from its frame buffer (top row first), against a hand-made BMP.
 TEST_F(BmpExport, SavingWritesTheFrameBottomRowFirstAndLeavesTheFrameBuffer) {
     const Frame frame = PatternFrame(5, 3); // 15-byte rows, one byte of fill
     record.frameBuffer->header.SetSize(frame.width, frame.height);

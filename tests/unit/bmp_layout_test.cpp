@@ -16,10 +16,8 @@ TEST(BmpLayout, HeadersCarryTheSizesAndFixedValues) {
     Bytes rows(640 * 480 * 3, 0x11);
     ASSERT_EQ(0u, StreamBmp(rows.data(), 640, 480, sink));
     ASSERT_EQ(921654u, sink.bytes.size());
-    // Little-endian fields, written out: "BM", the file's size (921654), two
-    // reserved zeros, the pixels' offset (54); the information header's size
-    // (40), 640, 480, one plane, 24 bits, then six zeros: no compression, no
-    // image size, resolution or palette.
+    // "BM", the file's size (921654), two zeros, the pixels' offset (54); the
+    // header's size (40), 640, 480, one plane, 24 bits, six zero fields.
     const Bytes headers = {'B',  'M', 0x36, 0x10, 0x0E, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
                            0x80, 2,   0,    0,    0xE0, 1, 0, 0, 1, 0, 24, 0, 0, 0, 0,  0, 0, 0,
                            0,    0,   0,    0,    0,    0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0};

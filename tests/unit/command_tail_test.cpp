@@ -32,16 +32,14 @@ TEST(CommandTail, IsWhatFollowsTheProgramsNameAndTheBlanksAfterIt) {
         {"oxview.exe \t go  on\t", "go  on\t"},
         {"oxview.exe \"quoted arg\"", "\"quoted arg\""},
         {"\"C:\\Program Files\\Orbilux\\oxview.exe\" -f", "-f"},
-        // Quotes anywhere in the name keep blanks inside; an unclosed quote
-        // runs to the end, all of it the name.
+        // Quotes in the name keep blanks inside; an unclosed quote makes the rest all name.
         {"C:\\Orbi\"lux Cap\"\\ox.exe tail", "tail"},
         {"\"C:\\open quote\\ox.exe tail", ""},
         // Any control character ends the name; bytes above 127 do not.
         {"oxview.exe\x01x", "x"},
         {"oxview.exe\r\nx", "x"},
         {"ox\xA0view.exe y", "y"},
-        // A lead byte takes the next byte along: a blank, a quote, but never
-        // the terminator.
+        // A lead byte takes the next byte along: a blank, a quote, but never the terminator.
         {"ox\x81 x", "", LeadByte81},
         {"ox\x81 x", "x"},
         {"ox\x81 x y", "y", LeadByte81},

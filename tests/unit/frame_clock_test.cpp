@@ -51,8 +51,7 @@ std::string Play(const std::string& steps, const FrameClockSources& sources) {
         } else {
             const int command = word[0] == 'a' ? kClockAppTime : kClockElapsedTime;
             const float got = RunFrameClock(state, command, sources);
-            // The tick source works in double seconds: sums carry rounding
-            // far below a microsecond.
+            // The tick source works in double seconds: sums carry rounding far below a microsecond.
             if (std::abs(got - std::stof(word.substr(equals + 1))) > 1e-6f) {
                 wrong += " " + word + " got " + std::to_string(got) + ";";
             }
@@ -72,8 +71,7 @@ TEST_P(FrameClockOnBothSources, CountsApplicationAndElapsedTimeOnlyWhileRunning)
         // Elapsed time is the span since the previous query or start; after a
         // restart, neither the stop nor the time before it.
         "start +40 elapsed=0.04 +20 elapsed=0.02 elapsed=0 +10 stop +500 start +30 elapsed=0.03",
-        // A second stop does not move the stop time; a start while running
-        // only restarts the elapsed interval.
+        // A second stop keeps the stop time; a start while running restarts the interval only.
         "start +100 stop +100 stop +100 start app=0.1 +100 start app=0.2 elapsed=0",
     };
     for (const char* steps : scenarios) {
@@ -84,9 +82,7 @@ TEST_P(FrameClockOnBothSources, CountsApplicationAndElapsedTimeOnlyWhileRunning)
 INSTANTIATE_TEST_SUITE_P(CounterAndTick, FrameClockOnBothSources,
                          ::testing::Values(&kFakeCounterSource, &kFakeTickSource));
 
-// The platform's real sources, the performance counter and the millisecond
-// tick with the counter's frequency withheld, count in seconds; what the
-// commands do with them is the scenarios' above.
+// The platform's sources (the counter, and the tick without its frequency) count in seconds.
 class FrameClockInRealTime : public ::testing::TestWithParam<bool> {};
 
 TEST_P(FrameClockInRealTime, MeasuresAWaitInSeconds) {

@@ -4,9 +4,8 @@ namespace {
 
 class IdleLoop : public MainWindow {
   protected:
-    // One update of half a second with the keys held, in a viewer active or
-    // not: the keys it saw (up, down, left, right: 1 held, 0 not) and the
-    // horizontal and vertical angles it left; what failed, instead, if anything did.
+    // One half-second update with the keys held: the keys it saw (up, down,
+    // left, right: 1 held) and the angles it left, or what failed.
     std::string UpdateHolding(int active, std::initializer_list<WORD> virtualKeys) {
         if (!HoldKeys(virtualKeys)) {
             return "the held keys never showed as down";

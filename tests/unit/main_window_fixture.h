@@ -1,7 +1,6 @@
 #pragma once
 
-// A record with its main window, as the viewer has it once it is up, for
-// the window's and the idle loop's tests.
+// A record with its main window, as the viewer has it once up, for the window's and loop's tests.
 
 #include "app/application_record.h"
 #include "app/frame_clock.h"
@@ -38,8 +37,7 @@ class ProbeRecord : public ApplicationRecord {
     HRESULT renderStatus = 0;
 };
 
-// Counts the WM_DESTROY messages the window receives on their way to its
-// own procedure.
+// Counts the WM_DESTROY messages the window receives on their way to its own procedure.
 inline int g_destroyMessages = 0;
 inline LRESULT CALLBACK CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
@@ -89,10 +87,8 @@ class MainWindow : public ::testing::Test {
             SendKey(key, false);
         }
     }
-    // Presses keys and waits until the asynchronous key state shows them all.
-    // Right after a window appears the first presses can be lost, so the
-    // window is brought forward and the presses repeated (as a held key's
-    // auto-repeat would) until they show. False when they never do.
+    // Presses keys until the asynchronous key state shows them all (as a held
+    // key repeats): the first presses after a window appears can be lost.
     bool HoldKeys(std::initializer_list<WORD> virtualKeys) {
         return PollPumpingMessages([&] {
             if (GetForegroundWindow() != record_.window) {

@@ -12,16 +12,15 @@ TEST_F(MainWindow, HasItsClassCaptionSizeAndMenu) {
     EXPECT_EQ(static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW | WS_VISIBLE),
               GetWindowLongPtrA(record_.window, GWL_STYLE) & (WS_OVERLAPPEDWINDOW | WS_VISIBLE));
     EXPECT_EQ(static_cast<ULONG_PTR>(CS_DBLCLKS), GetClassLongPtrA(record_.window, GCL_STYLE));
+    EXPECT_NE(nullptr, GetMenu(record_.window)) << "no menu bar";
 
     RECT outer;
     GetWindowRect(record_.window, &outer);
     EXPECT_EQ(649, outer.right - outer.left);
     EXPECT_EQ(522, outer.bottom - outer.top);
 
-    // What the menu and the table hold, by number, is read from the program
-    // file (program_files_check.sh); Alt+F opens the File menu in the
-    // end-to-end tests. The table's one entry, Esc, does not flash the menu:
-    // a flag the file check cannot read.
+    // The menu's and table's numbers are read from the program file; here,
+    // the flag the file check cannot read: Esc does not flash the menu.
     ACCEL entries[4];
     HACCEL table = LoadAcceleratorsA(g_moduleInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_EQ(1, CopyAcceleratorTableA(table, entries, 4));

@@ -14,8 +14,7 @@
 
 namespace {
 
-// The header of a width x height frame followed by that frame's pixels and
-// extra bytes more.
+// The header of a width x height frame followed by that frame's pixels and extra bytes more.
 Bytes FrameFile(int width, int height, size_t extra = 0) {
     return RawFrameFileBytes(width, height, static_cast<size_t>(width) * height * 3 + extra);
 }
@@ -61,8 +60,7 @@ TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
         ASSERT_TRUE(WriteFileBytes(path_, c.bytes));
         DWORD size = kMaxRawFrameBytes;
         EXPECT_EQ(c.usable, Read(&size));
-        // Only the cap is read of a longer file; past what was read, the
-        // sentinel stands.
+        // Only the cap is read of a longer file; past what was read, the sentinel stands.
         const DWORD expected = std::min<DWORD>(c.bytes.size(), kMaxRawFrameBytes);
         ASSERT_EQ(expected, size);
         const BYTE* read = record_.frameBuffer->bytes();

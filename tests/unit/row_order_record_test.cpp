@@ -19,8 +19,7 @@ TEST(ReverseRowOrder, CopiesByTheRecordsSizeAndMovesRowsByItsArguments) {
     unsigned char destination[18];
     std::fill(destination, destination + 18, 0xBD);
     ASSERT_TRUE(record.ReverseRowOrder(source, destination, 2, 3));
-    // Rows 0 and 1 were copied, row 2 was not: the swap of rows 0 and 2
-    // brings the untouched sentinel row to the top.
+    // Rows 0 and 1 were copied, row 2 not: swapping rows 0 and 2 brings the sentinel row up.
     const Bytes expected = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1, 1};
     EXPECT_EQ(expected, Bytes(destination, destination + 18));
 }

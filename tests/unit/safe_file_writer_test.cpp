@@ -59,11 +59,9 @@ class SafeFileWriter : public ::testing::Test {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
-    // A folder of 250 characters, nested folders named part and a last one
-    // of up to part's length and one more in x's, below the Windows
-    // directory's Temp folder, whose every part is in 8.3 form already
-    // wherever the build lies. Parts of up to 7 characters give a folder
-    // with no shorter name.
+    // A folder of 250 characters of nested parts (and x's to fill) below the
+    // Windows Temp folder, whose parts are in 8.3 form wherever the build
+    // lies: parts of up to 7 characters give a folder with no shorter name.
     static std::string DeepFolder(const std::string& part) {
         std::string folder = WindowsTempFolder() + "oxvsafe\\";
         while (folder.size() + part.size() + 3 <= 250) {
@@ -123,9 +121,8 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
         DeleteFileA(target.c_str());
     }
 
-    // Written directly, a failure loses the old file but leaves no half of
-    // the new one that could pass for a picture; where even its deletion
-    // fails (the file made read-only meanwhile), the caller is told.
+    // Written directly, a failure loses the old file but leaves no half of the new one; where
+    // even its deletion fails (the file made read-only meanwhile), the caller is told.
     const std::string target = shortNames + "x.bmp";
     bool cutShortLeft = true;
     EXPECT_EQ(
