@@ -100,6 +100,21 @@ class FileBytes : public ByteSource {
     DWORD error_ = 0;
 };
 
+// Whether the open picture may go to a decoder (see CheckPictureBytes); the
+// file is left at its start for one.
+bool CheckOpenPicture(HANDLE file, unsigned long page, bool fit, std::string& format,
+                      std::string& reason) {
+    FileBytes source(file);
+    const bool fits = CheckPictureBytes(source, page, fit, format, reason);
+    const LARGE_INTEGER fileStart = {};
+    if (source.error() != 0 || (fits && !SetFilePointerEx(file, fileStart, nullptr, FILE_BEGIN))) {
+        const DWORD error = source.error() != 0 ? source.error() : GetLastError();
+        reason = "cannot read: " + SystemMessageUtf8(error);
+        return false;
+    }
+    return fits;
+}
+
 } // namespace
 
 Imaging::Imaging() {
@@ -144,18 +159,7 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         return false;
     }
     std::string format;
-    const LARGE_INTEGER fileStart = {};
-    FileBytes source(file.get());
-    const bool fits = CheckPictureBytes(source, page, fit, format, reason);
-    if (source.error() != 0) {
-        reason = "cannot read: " + SystemMessageUtf8(source.error());
-        return false;
-    }
-    if (!fits) {
-        return false;
-    }
-    if (!SetFilePointerEx(file.get(), fileStart, nullptr, FILE_BEGIN)) {
-        reason = "cannot read: " + SystemMessageUtf8(GetLastError());
+    if (!CheckOpenPicture(file.get(), page, fit, format, reason)) {
         return false;
     }
 
