@@ -78,9 +78,9 @@ HRESULT ApplicationRecord::CreateMainWindow(HINSTANCE instance) {
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
 
     HWND created = CreateWindowExA(
-        0, kMainWindowClass, windowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
-        CW_USEDEFAULT, OuterWindowExtent(width, kFrameBorderWidth),
-        OuterWindowExtent(height, kFrameBorderHeight), nullptr, menu, instance, nullptr);
+        0, kMainWindowClass, windowTitle, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        OuterWindowExtent(width, kFrameBorderWidth), OuterWindowExtent(height, kFrameBorderHeight),
+        nullptr, menu, instance, nullptr);
     if (created == nullptr) {
         if (menu != nullptr) {
             DestroyMenu(menu);

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 extern const char kMainWindowClass[];
+// A plain overlapped window: caption, system menu, sizing frame, the three buttons.
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 
 // Menu loops and move/size loops open at the moment; the frame clock stands
 // still while it is positive.

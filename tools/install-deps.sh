@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
-# Installs what building and testing both programs needs on Debian 12, only
-# when something is missing. Runs as root, or through sudo.
+# Installs what building and testing both programs needs on Debian, only when
+# something is missing. Runs as root, or through sudo.
 #   install-deps.sh          installs what this host lacks
 #   install-deps.sh --list   prints the packages this host gets, one a line
 # This is the one list of packages: the check of the build's programs
 # (tests/package/package_sources_check.sh) reads it through --list.
+#
+# It knows Debian 12 "bookworm" and Debian 13 "trixie". The names are the
+# same in both but for the native fuzz builds' clang, versioned in its
+# package names: clang 14 in Debian 12, clang 19 in Debian 13.
 set -euo pipefail
+
+codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}") || codename=""
+case $codename in
+bookworm) clang=14 ;;
+trixie) clang=19 ;;
+*)
+    # Said before anything is tried, so a failure below has its cause in view.
+    echo "install-deps: this is not a Debian release this script knows (bookworm or trixie, not '${codename:-unknown}'): trying Debian 13's names" >&2
+    clang=19
+    ;;
+esac
 
 packages=(
     cmake ninja-build googletest
@@ -15,7 +30,7 @@ packages=(
     mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick
     # The native fuzz builds, for x86-64 and with -m32.
-    clang-14 libclang-rt-14-dev g++-multilib
+    "clang-$clang" "libclang-rt-$clang-dev" g++-multilib
     # Line coverage of the product (tools/coverage.sh).
     gcovr
 )

@@ -2,6 +2,8 @@
 # Checks that every program the build, the scripts and the tests call comes
 # from a package tools/install-deps.sh installs (or a dependency of one, or an
 # Essential one), asking dpkg: a machine that has everything passes any build.
+# And that this release's package index has every package the list names, so
+# a name the release dropped fails here, not on a newcomer's first command.
 # Usage: package_sources_check.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$1
@@ -9,6 +11,18 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 mapfile -t listed < <(bash "$source_dir/tools/install-deps.sh" --list)
+
+declare -A candidate_of
+while read -r package candidate; do
+    candidate_of[$package]=$candidate
+done < <(apt-cache policy "${listed[@]}" 2>/dev/null |
+    awk '/^[^ ]/ { sub(":$", ""); name = $0 } /^  Candidate:/ { print name, $2 }')
+for package in "${listed[@]}"; do
+    candidate=${candidate_of[$package]:-${candidate_of[${package%:amd64}]:-}}
+    if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then
+        fail "$package, which tools/install-deps.sh lists, is not in this release's package index"
+    fi
+done
 
 # Each compiler and tool the toolchain files name, for each toolchain.
 programs=()
@@ -23,7 +37,11 @@ done
 [ ${#programs[@]} -ge 6 ] || fail "found only ${#programs[@]} toolchain programs: ${programs[*]}"
 # What the scripts and tests call by name beyond the toolchains.
 programs+=(cmake ctest cpack ninja wine wineserver /usr/lib/wine/wine64 Xvfb xdotool xdpyinfo
-           convert import clang-14 clang++-14 flock sha256sum od gcovr x86_64-w64-mingw32-gcov-posix)
+           convert import flock sha256sum od gcovr x86_64-w64-mingw32-gcov-posix)
+# The native fuzz builds' clang, as this release's list names it.
+for package in "${listed[@]}"; do
+    [[ $package =~ ^clang-[0-9]+$ ]] && programs+=("$package" "clang++-${package#clang-}")
+done
 # The 32-bit loader only where the 32-bit Wine is installed at all.
 [[ " ${listed[*]} " == *" wine32:i386 "* ]] && programs+=(/usr/lib/wine/wine)
 
