@@ -161,8 +161,9 @@ TEST(DesktopArea, RegionsMustLieOnItAndWindowsAreCutToIt) {
 // without --fit, or the reason it may not; at most length bytes of it.
 std::string Verdict(const Bytes& picture, std::size_t length = SIZE_MAX) {
     MemorySource source(picture.data(), std::min(length, picture.size()));
-    std::string format, reason;
-    return CheckPictureBytes(source, 1, false, format, reason) ? format : reason;
+    PictureFacts facts;
+    std::string reason;
+    return CheckPictureBytes(source, 1, false, facts, reason) ? FormatName(facts.format) : reason;
 }
 
 // The bytes with others in their place from at on, longer if need be.

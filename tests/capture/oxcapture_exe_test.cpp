@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 namespace {
@@ -20,18 +21,30 @@ Bytes Head(const Bytes& bytes, std::size_t length) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
-const Bytes kHugePng = GreyPngClaiming(65536, 65536);
+const Bytes kHugePng = GreyPngClaiming(65536, 65537);
 const std::string kOver = ", more than 268435456 pixels";
+
+// A first page, then more pages of one size.
+std::vector<std::pair<std::uint16_t, std::uint16_t>>
+Pages(std::pair<std::uint16_t, std::uint16_t> first, std::size_t more,
+      std::pair<std::uint16_t, std::uint16_t> size) {
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> pages(more + 1, size);
+    pages[0] = first;
+    return pages;
+}
 
 // A refusal (exit code 1) is one line on standard error, the words after the
 // file's name; otherwise the words start the output (all of it if they end a line).
-const struct BadInput {
+const struct Input {
     const char* name;      // the picture file, or none
     Bytes bytes;           // none: the file is missing
     const char* arguments; // before the file's name
     long exitCode;
     std::string words;
-} kBadInputs[] = {
+    // A picture read: the frame's size, every pixel this colour (red | green << 8 | blue << 16).
+    int frameWidth = 0, frameHeight = 0;
+    std::uint32_t colour = 0;
+} kInputs[] = {
     {"missing.bmp", {}, "", 1, "no such file"},
     {"text.bmp", {'h', 'i'}, "", 1, "not a picture format oxcapture reads (PNG, BMP, JPEG"},
     {"wide.bmp", BmpFileBytes(PatternFrame(1281, 2)), "", 1,
@@ -40,13 +53,13 @@ const struct BadInput {
     {"short.bmp", Head(BmpClaiming(3, 2), BmpClaiming(3, 2).size() - 4), "", 1,
      "damaged or cut short BMP picture (cannot decode its pixels: "},
     // Hostile headers are refused before any decoder sees them.
-    {"huge.png", kHugePng, "", 1, "image is 65536x65536" + kOver},
-    {"huge.png", kHugePng, "--fit", 1, "image is 65536x65536" + kOver},
-    {"large.png", GreyPngClaiming(36000, 36000), "", 1, "image is 36000x36000" + kOver},
-    {"large.png", GreyPngClaiming(36000, 36000), "--fit", 1, "image is 36000x36000" + kOver},
-    {"png.ico", IconOf(kHugePng), "--fit", 1, "image is 65536x65536" + kOver},
-    {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65536), 14), "--fit", 1,
-     "image is 65536x65536" + kOver},
+    {"huge.png", kHugePng, "", 1, "image is 65536x65537" + kOver},
+    {"huge.png", kHugePng, "--fit", 1, "image is 65536x65537" + kOver},
+    {"large.png", GreyPngClaiming(36000, 35000), "", 1, "image is 36000x35000" + kOver},
+    {"large.png", GreyPngClaiming(36000, 35000), "--fit", 1, "image is 36000x35000" + kOver},
+    {"png.ico", IconOf(kHugePng), "--fit", 1, "image is 65536x65537" + kOver},
+    {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65537), 14), "--fit", 1,
+     "image is 65536x65537" + kOver},
     {"wide.bmp", BmpClaiming(0x7FFFFFFF, 2), "--fit", 1, "image is 2147483647x2" + kOver},
     {"huge.jpg", JpegClaiming(65000, 60000), "--fit", 1, "image is 65000x60000" + kOver},
     {"large.jpg", JpegClaiming(6000, 5000), "", 1, "image is 6000x5000, larger than 1280x1024"},
@@ -59,10 +72,16 @@ const struct BadInput {
      "image has tiles of 70000x5000" + kOver},
     {"loop.tif", TiffClaiming({{2, 1}, {1, 3}, {50000, 40000}}, true, true), "--page 2", 1,
      "page 3 is 50000x40000" + kOver},
-    {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + kOver},
+    {"wraps.bmp", BmpClaiming(65536, 65537), "--fit", 1, "image is 65536x65537" + kOver},
     {"cut.png", Head(GreyPngClaiming(4, 2), 45), "", 1, "damaged or cut short PNG"},
     {"one.bmp", BmpClaiming(3, 2), "--page 2147483648", 1, "there is no page 2147483648"},
     {"", {}, "--region 0,0,10000000x1", 1, "oxcapture: region 0,0,10000000x1: "},
+    // Of a GIF only the page asked for is decoded, whatever the pages beside it hold.
+    {"two.gif", GifFilled({{2, 1}, {16000, 15000}}), "", 0, "", 2, 1, 0},
+    {"nine.gif", GifFilled(Pages({2, 1}, 8, {16000, 15000})), "", 0, "", 2, 1, 0},
+    {"film.gif", GifFilled(Pages({1920, 1080}, 159, {1920, 1080})), "--fit", 0, "", 1280, 720, 0},
+    {"film.gif", GifFilled(Pages({1920, 1080}, 399, {1920, 1080})), "--fit --page 400", 0, "", 1280,
+     720, 0x6F8090},
     {"", {}, "/?", 0, "Usage: oxcapture"},
     {"", {}, "--version", 0, "oxcapture " OXVIEW_VERSION "\n"},
     {"",
@@ -73,26 +92,31 @@ const struct BadInput {
     {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
 };
 
-// Every row leaves nothing behind: no raw frame file, nothing new in the Windows Temp folder.
-TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
-    // What starting takes, and a refusal by the header: no row may need a
-    // decoder's worth more (a decoder making a 6000x5000 JPEG takes 100 MB).
+// Every row leaves nothing behind but the frame of a picture read, and
+// costs what the same kind of work does: a picture a refused one, a screen
+// row a tiny region. A refusal may spend nothing more (a decoder making a
+// 6000x5000 JPEG takes 31 MB more); a picture read, one page's decoding.
+TEST_F(OxcaptureExe, EachInputGetsItsWordsExitCodeAndFrameWithinItsMemory) {
     const std::string png = ScratchPath("huge.png");
     ASSERT_TRUE(WriteFileBytes(png, kHugePng));
     const SIZE_T pngPeak = RunCapture("--write-only \"" + png + "\"").peakMemory;
-    ASSERT_GT(pngPeak, 0u) << "the peak working set of a child cannot be read";
-    const SIZE_T peakBound = pngPeak + (8u << 20);
-    for (const BadInput& c : kBadInputs) {
+    const CaptureRun region = RunCapture("--write-only --region 0,0,2x1");
+    const SIZE_T regionPeak = region.peakMemory;
+    ASSERT_GT(std::min(pngPeak, regionPeak), 0u) << "a child's peak working set cannot be read";
+    ASSERT_TRUE(DeleteFileA(RawFramePath().c_str()))
+        << "a tiny region wrote no frame: " << region.err;
+    for (const Input& c : kInputs) {
         SCOPED_TRACE(std::string(c.arguments) + " " + c.name);
         const bool file = *c.name != '\0';
         const std::string path = ScratchPath(c.name);
         ASSERT_TRUE(c.bytes.empty() || WriteFileBytes(path, c.bytes)) << path;
         const std::vector<std::string> before = FileNames(WindowsTempFolder());
-        // Every refusal comes from the header or a tiny file, long before this deadline.
+        // Every row ends in well under a second or two, long before this deadline.
         const CaptureRun run = RunCapture(std::string("--write-only ") + c.arguments +
                                               (file ? " \"" + path + "\"" : ""),
                                           CapturePath(), 10000);
-        const std::string words = (file ? "oxcapture: " + path + ": " : "") + c.words;
+        const std::string words =
+            (file && c.exitCode == 1 ? "oxcapture: " + path + ": " : "") + c.words;
         const std::string& output = c.exitCode == 0 ? run.out : run.err;
         if (c.exitCode == 1) {
             EXPECT_TRUE(Refused(run, words));
@@ -101,7 +125,24 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
             EXPECT_EQ(words, words.back() == '\n' ? output : output.substr(0, words.size()));
             EXPECT_EQ("", c.exitCode == 0 ? run.err : run.out);
         }
-        EXPECT_LE(run.peakMemory, peakBound) << "peak working set, against a refused PNG's";
+        const bool region = std::string(c.arguments).rfind("--region", 0) == 0;
+        const SIZE_T margin = (c.frameWidth > 0 ? 64u : 8u) << 20;
+        EXPECT_LE(run.peakMemory, (region ? regionPeak : pngPeak) + margin)
+            << "peak working set, against " << (region ? "a tiny region's" : "a refused PNG's");
+        if (c.frameWidth > 0) {
+            const Frame frame = ReadRawFrame();
+            EXPECT_EQ(std::make_pair(c.frameWidth, c.frameHeight),
+                      std::make_pair(frame.width, frame.height));
+            Frame expected = {frame.width, frame.height, {}};
+            for (std::size_t i = 0; i < frame.topFirst.size(); i += 3) {
+                expected.topFirst.insert(expected.topFirst.end(),
+                                         {static_cast<std::uint8_t>(c.colour >> 16),
+                                          static_cast<std::uint8_t>(c.colour >> 8),
+                                          static_cast<std::uint8_t>(c.colour)});
+            }
+            EXPECT_EQ("", Difference(frame, expected));
+            DeleteFileA(RawFramePath().c_str());
+        }
         EXPECT_FALSE(FileExists(RawFramePath())) << "a raw frame file was written";
         EXPECT_EQ(before, FileNames(WindowsTempFolder())) << "the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input, if any

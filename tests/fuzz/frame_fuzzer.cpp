@@ -4,10 +4,12 @@
 #include "support/memory_source.h"
 
 #include "core/little_endian.h"
+#include "capture/gif_page.h"
 #include "capture/picture_check.h"
 #include "capture/picture_header.h"
 #include "capture/picture_pages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +46,30 @@ static bool Within(long long w, long long h) {
     return w <= 0 || h <= 0 || w <= (1ll << 28) / h;
 }
 
+// A GIF's pages cut out one by one (the first few and the last): never more
+// than the file and a trailer, and a whole page is the one page of its copy.
+static void CheckGifPages(const std::uint8_t* p, std::size_t size,
+                          const std::vector<PageSize>& pages) {
+    for (std::size_t i = 0; i < pages.size();
+         i = i < 3 ? i + 1 : std::max(i + 1, pages.size() - 1)) {
+        MemorySource source(p, size);
+        std::vector<std::uint8_t> bytes;
+        const bool copied = GifPageBytes(source, pages[i], bytes);
+        std::vector<PageSize> again;
+        std::string reason;
+        MemorySource copy(bytes.data(), bytes.size());
+        const bool whole = pages[i].blocksEnd != 0;
+        if (!copied || bytes.size() > size + 1 ||
+            (whole &&
+             (!ReadPageSizes(PictureFormat::kGif, copy, again, reason) || again.size() != 1 ||
+              again[0].width != pages[i].width || again[0].height != pages[i].height))) {
+            std::fprintf(stderr, "GIF page %zu cut out as %zu bytes of %zu: %zu pages\n", i + 1,
+                         bytes.size(), size, again.size());
+            std::abort();
+        }
+    }
+}
+
 // The bytes as a whole file for the page walk: at most one read per byte and
 // a few, and no accepted page above 2^28 pixels, nor a used page above
 // 1280x1024 without --fit.
@@ -57,6 +83,9 @@ static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     if (source.reads > size + 4) {
         std::fprintf(stderr, "page walk read %zu times in a %zu-byte file\n", source.reads, size);
         std::abort();
+    }
+    if (header.format == PictureFormat::kGif) {
+        CheckGifPages(p, size, pages);
     }
     for (std::size_t i = 0; accepted && i < pages.size(); ++i) {
         const PageSize& page = pages[i];
@@ -133,7 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckBuiltPicture(data, size);
     // The whole decision, an icon's pages included, under the sanitizers.
     MemorySource source(data, size);
-    std::string format, reason;
-    CheckPictureBytes(source, size > 0 ? data[0] % 3 + 1 : 1, size % 2, format, reason);
+    PictureFacts facts;
+    std::string reason;
+    CheckPictureBytes(source, size > 0 ? data[0] % 3 + 1 : 1, size % 2, facts, reason);
     return 0;
 }

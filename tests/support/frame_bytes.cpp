@@ -239,6 +239,73 @@ Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pa
     return gif;
 }
 
+namespace {
+
+// LZW codes of 2-bit colours for that many pixels of colour 0, in sub-blocks. After a clear
+// code, colour 0, then each code is the one the decoder is about to add, one pixel longer than
+// the last; near a full table, a clear again. A last shorter run is an entry it has.
+Bytes LzwColourZero(std::uint64_t pixels) {
+    Bytes codes, blocks;
+    std::uint32_t bits = 0, width = 3, next = 6, run = 0, pending = 0;
+    const auto put = [&](std::uint32_t code) {
+        bits |= code << pending;
+        for (pending += width; pending >= 8; pending -= 8, bits >>= 8) {
+            codes.push_back(static_cast<std::uint8_t>(bits));
+        }
+    };
+    put(4);
+    while (pixels > 0) {
+        if (run == 0 || next == 4000) {
+            if (run != 0) {
+                put(4), width = 3, next = 6;
+            }
+            put(0), run = 1, --pixels;
+            continue;
+        }
+        run = static_cast<std::uint32_t>(std::min<std::uint64_t>(run + 1, pixels));
+        put(run == 1 ? 0 : run + 4), pixels -= run;
+        if (++next == 1u << width && width < 12) {
+            ++width;
+        }
+    }
+    put(5);
+    if (pending > 0) {
+        codes.push_back(static_cast<std::uint8_t>(bits));
+    }
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        const std::size_t length = std::min<std::size_t>(255, codes.size() - at);
+        blocks.push_back(static_cast<std::uint8_t>(length));
+        blocks.insert(blocks.end(), codes.begin() + at, codes.begin() + at + length);
+    }
+    blocks.push_back(0);
+    return blocks;
+}
+
+} // namespace
+
+Bytes GifFilled(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages) {
+    Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto [width, height] = pages[i];
+        const auto n = static_cast<std::uint8_t>(i + 1);
+        gif.insert(gif.end(), {0x21, 0xF9, 4, 0, 0, 0, 0, 0});
+        gif.insert(gif.end(),
+                   {0x2C, 0, 0, 0, 0, static_cast<std::uint8_t>(width),
+                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height),
+                    static_cast<std::uint8_t>(height >> 8)});
+        if (i == 0) {
+            gif.push_back(0);
+        } else {
+            gif.insert(gif.end(), {0x80, n, 128, static_cast<std::uint8_t>(255 - n), 0, 0, 0});
+        }
+        gif.push_back(2);
+        const Bytes data = LzwColourZero(static_cast<std::uint64_t>(width) * height);
+        gif.insert(gif.end(), data.begin(), data.end());
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
 Bytes TiffClaiming(const std::vector<TiffPage>& pages, bool bigEndian, bool loop) {
     const std::uint8_t order = bigEndian ? 'M' : 'I';
     Bytes tiff = {order, order};
