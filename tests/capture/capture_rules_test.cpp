@@ -3,6 +3,7 @@
 
 #include "capture/capture_limits.h"
 #include "capture/capture_options.h"
+#include "capture/gif_page.h"
 #include "capture/imaging_errors.h"
 #include "capture/picture_check.h"
 #include "capture/test_pattern.h"
@@ -244,12 +245,58 @@ TEST(PictureCheck, NoCutOfAPictureIsReadAsAnotherSize) {
     }
 }
 
+TEST(GifPage, IsTheScreenThenThePagesOwnBlocksAsFarAsTheFileGoes) {
+    const Bytes screen = {'G',  'I', 'F', '8', '9', 'a', 1,   0,   1,  0,
+                          0x80, 0,   0,   0,   0,   0,   255, 255, 255};
+    const Bytes page1 = {0x2C, 0, 0, 0, 0, 3, 0, 2, 0, 0, 2, 2, 0x44, 0x01, 0};
+    const Bytes comment = {0x21, 0xFE, 2, 'h', 'i', 0}; // an extension belongs to the page after
+    const Bytes page2 = {0x2C, 0, 0, 0, 0, 5, 0, 4, 0, 0, 2, 2, 0x44, 0x01, 0};
+    const auto join = [](std::initializer_list<Bytes> parts) {
+        Bytes all;
+        for (const Bytes& part : parts) {
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        return all;
+    };
+    const Bytes gif = GifClaiming({{3, 2}, {5, 4}});
+    ASSERT_EQ(join({screen, page1, comment, page2, {0x3B}}), gif);
+    const struct {
+        std::size_t length;
+        unsigned long page;
+        long long width, height;
+        Bytes expected;
+    } cases[] = {{gif.size(), 1, 3, 2, join({screen, page1, {0x3B}})},
+                 {gif.size(), 2, 5, 4, join({screen, comment, page2, {0x3B}})},
+                 // Cut inside its pixels: no trailer, the decoder judges what is there.
+                 {gif.size() - 3, 2, 5, 4, join({screen, comment, Head(page2, page2.size() - 2)})}};
+    for (const auto& c : cases) {
+        MemorySource source(gif.data(), c.length);
+        PictureFacts facts;
+        std::string reason;
+        ASSERT_TRUE(CheckPictureBytes(source, c.page, false, facts, reason)) << reason;
+        EXPECT_EQ(std::make_pair(c.width, c.height), std::make_pair(facts.width, facts.height));
+        Bytes bytes;
+        EXPECT_TRUE(GifPageBytes(source, facts.pages[c.page - 1], bytes));
+        EXPECT_EQ(c.expected, bytes) << FirstDifference(bytes, c.expected);
+        // A file that has become shorter than its walk found.
+        MemorySource shorter(gif.data(), gif.size() - 2);
+        EXPECT_EQ(c.length != gif.size(), GifPageBytes(shorter, facts.pages[1], bytes));
+    }
+}
+
 TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
     EXPECT_EQ("not a picture format this system can read", ImagingFailure(0x88982F50, "read", ""));
     EXPECT_EQ("read: Call failed", ImagingFailure(0x80004005, "read", "Call failed"));
     EXPECT_EQ("read: error 0x88982F99", ImagingFailure(0x88982F99, "read", "system error 9"));
     // Whatever the file's signature names, what says "unsupported" stays so.
     EXPECT_EQ("unsupported pixel format", ImagingFailure(0x88982F80, "read", "", "BMP"));
+    // Memory that ran out is never damage.
+    const char page[] = "page 2 (16000x15000)";
+    EXPECT_EQ("not enough memory to read page 2 (16000x15000)",
+              ImagingFailure(0x8007000E, "read", "Out of memory", "GIF", page));
+    EXPECT_EQ("not enough memory to read page 2 (16000x15000)",
+              ImagingFailure(0x80070008, "read", "Not enough memory", "PNG", page));
+    EXPECT_EQ("not enough memory", ImagingFailure(0x80030008, "scale", "Insufficient memory"));
 }
 
 // How the pattern lies in the raw frame file is checked where oxcapture

@@ -17,10 +17,6 @@ class OxcaptureExe : public ::testing::Test {
     RawFrameFileGuard rawFrame_;
 };
 
-Bytes Head(const Bytes& bytes, std::size_t length) {
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
-
 const Bytes kHugePng = GreyPngClaiming(65536, 65537);
 const std::string kOver = ", more than 268435456 pixels";
 

@@ -21,6 +21,12 @@ for program in oxview oxcapture; do
     [ "$format" = "pei-$arch" ] || fail "$program: file format '$format', expected pei-$arch"
     got_magic=$(awk '$1 == "Magic" { print $3 }' <<<"$header")
     [ "$got_magic" = "($magic)" ] || fail "$program: optional header $got_magic, expected ($magic)"
+    # A 32-bit oxcapture gets 4 GB for a large picture's decoder only so;
+    # a 64-bit program is so by default, which is checked as well.
+    characteristics=$(sed -n '/^Characteristics/,/^Time/p' <<<"$header")
+    if [ "$program" = oxcapture ] && ! grep -q "large address aware" <<<"$characteristics"; then
+        fail "oxcapture: not large-address aware: $(head -n 1 <<<"$characteristics")"
+    fi
     while read -r dll; do
         [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "$program imports $dll, not a Windows system DLL"
     done < <(sed -n 's/^\s*DLL Name: //p' <<<"$header")
@@ -58,4 +64,4 @@ for text in "141 MENU" 'MENUITEM "Save", 40014' 'MENUITEM "E&xit\t    ESC", 4000
     grep -qF -- "$text" <<<"$resources" || fail "oxview: no '$text' in its resources"
 done
 [ "$failures" -eq 0 ] || exit 1
-echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, menu 141, accelerators 113, icon group 101, version $version, manifest"
+echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, oxcapture large-address aware, menu 141, accelerators 113, icon group 101, version $version, manifest"

@@ -141,6 +141,10 @@ Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout) {
     return out;
 }
 
+Bytes Head(const Bytes& bytes, std::size_t length) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
 std::string FirstDifference(const Bytes& got, const Bytes& expected) {
     const auto diff = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
     if (diff.first == got.end() && diff.second == expected.end()) {
@@ -284,7 +288,29 @@ Bytes LzwColourZero(std::uint64_t pixels) {
 } // namespace
 
 Bytes GifFilled(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages) {
-    Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
+    std::uint16_t screenWidth = 0, screenHeight = 0; // the largest page's
+    for (const auto& [width, height] : pages) {
+        screenWidth = std::max(screenWidth, width), screenHeight = std::max(screenHeight, height);
+    }
+    Bytes gif = {'G',
+                 'I',
+                 'F',
+                 '8',
+                 '9',
+                 'a',
+                 static_cast<std::uint8_t>(screenWidth),
+                 static_cast<std::uint8_t>(screenWidth >> 8),
+                 static_cast<std::uint8_t>(screenHeight),
+                 static_cast<std::uint8_t>(screenHeight >> 8),
+                 0x80,
+                 0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 255,
+                 255,
+                 255};
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const auto [width, height] = pages[i];
         const auto n = static_cast<std::uint8_t>(i + 1);

@@ -70,6 +70,9 @@ struct TiffPage {
 };
 Bytes TiffClaiming(const std::vector<TiffPage>& pages, bool bigEndian, bool loop = false);
 
+// The first length bytes.
+Bytes Head(const Bytes& bytes, std::size_t length);
+
 // Where two byte blocks first differ, for failure messages.
 std::string FirstDifference(const Bytes& got, const Bytes& expected);
 
