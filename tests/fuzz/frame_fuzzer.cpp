@@ -140,6 +140,9 @@ static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
     std::string reason;
     const bool accepted = ReadPageSizes(header.format, source, pages, reason) &&
                           CheckPageSizes(pages, 1, fit, reason);
+    if (format == 1) {
+        CheckGifPages(file.data(), file.size(), pages);
+    }
     if (accepted != expected) {
         std::fprintf(stderr, "built %d with %zu pages, first %ux%u: %s\n", format, claims.size(),
                      claims[0].width, claims[0].height, accepted ? "accepted" : reason.c_str());
