@@ -33,6 +33,39 @@ Bytes Flipped(const std::uint8_t* rows, int width, int height) {
     return flipped;
 }
 
+// LZW codes (2-bit colours) of that many pixels of colour 0, in sub-blocks: after a clear code
+// colour 0, then each code is the one the decoder is about to add, a pixel longer than the last,
+// until a clear again near a full table. A shorter last run is an entry it has.
+Bytes LzwColourZero(std::uint64_t pixels) {
+    Bytes codes, blocks;
+    std::uint32_t bits = 0, pending = 0, width = 3, next = 6;
+    const auto put = [&](std::uint32_t code) {
+        for (bits |= code << pending, pending += width; pending >= 8; pending -= 8, bits >>= 8) {
+            codes.push_back(static_cast<std::uint8_t>(bits));
+        }
+    };
+    put(4);
+    for (std::uint32_t run = 0; pixels > 0; pixels -= run) {
+        if (next == 4000) {
+            put(4), width = 3, next = 6, run = 0;
+        }
+        const bool first = run == 0; // the decoder adds an entry for every code but this
+        run = static_cast<std::uint32_t>(std::min<std::uint64_t>(run + 1, pixels));
+        put(run == 1 ? 0 : run + 4);
+        if (!first && ++next == 1u << width && width < 12) {
+            ++width;
+        }
+    }
+    put(5);
+    codes.push_back(static_cast<std::uint8_t>(bits)); // the last bits, if any
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        blocks.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(255, codes.size() - at)));
+        blocks.insert(blocks.end(), codes.begin() + at, codes.begin() + at + blocks.back());
+    }
+    blocks.push_back(0);
+    return blocks;
+}
+
 } // namespace
 
 std::uint32_t Frame::At(int x, int y) const {
@@ -141,10 +174,6 @@ Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout) {
     return out;
 }
 
-Bytes Head(const Bytes& bytes, std::size_t length) {
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
-
 std::string FirstDifference(const Bytes& got, const Bytes& expected) {
     const auto diff = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
     if (diff.first == got.end() && diff.second == expected.end()) {
@@ -243,89 +272,19 @@ Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pa
     return gif;
 }
 
-namespace {
-
-// LZW codes of 2-bit colours for that many pixels of colour 0, in sub-blocks. After a clear
-// code, colour 0, then each code is the one the decoder is about to add, one pixel longer than
-// the last; near a full table, a clear again. A last shorter run is an entry it has.
-Bytes LzwColourZero(std::uint64_t pixels) {
-    Bytes codes, blocks;
-    std::uint32_t bits = 0, width = 3, next = 6, run = 0, pending = 0;
-    const auto put = [&](std::uint32_t code) {
-        bits |= code << pending;
-        for (pending += width; pending >= 8; pending -= 8, bits >>= 8) {
-            codes.push_back(static_cast<std::uint8_t>(bits));
-        }
-    };
-    put(4);
-    while (pixels > 0) {
-        if (run == 0 || next == 4000) {
-            if (run != 0) {
-                put(4), width = 3, next = 6;
-            }
-            put(0), run = 1, --pixels;
-            continue;
-        }
-        run = static_cast<std::uint32_t>(std::min<std::uint64_t>(run + 1, pixels));
-        put(run == 1 ? 0 : run + 4), pixels -= run;
-        if (++next == 1u << width && width < 12) {
-            ++width;
-        }
-    }
-    put(5);
-    if (pending > 0) {
-        codes.push_back(static_cast<std::uint8_t>(bits));
-    }
-    for (std::size_t at = 0; at < codes.size(); at += 255) {
-        const std::size_t length = std::min<std::size_t>(255, codes.size() - at);
-        blocks.push_back(static_cast<std::uint8_t>(length));
-        blocks.insert(blocks.end(), codes.begin() + at, codes.begin() + at + length);
-    }
-    blocks.push_back(0);
-    return blocks;
-}
-
-} // namespace
-
-Bytes GifFilled(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages) {
-    std::uint16_t screenWidth = 0, screenHeight = 0; // the largest page's
-    for (const auto& [width, height] : pages) {
-        screenWidth = std::max(screenWidth, width), screenHeight = std::max(screenHeight, height);
-    }
-    Bytes gif = {'G',
-                 'I',
-                 'F',
-                 '8',
-                 '9',
-                 'a',
-                 static_cast<std::uint8_t>(screenWidth),
-                 static_cast<std::uint8_t>(screenWidth >> 8),
-                 static_cast<std::uint8_t>(screenHeight),
-                 static_cast<std::uint8_t>(screenHeight >> 8),
-                 0x80,
-                 0,
-                 0,
-                 0,
-                 0,
-                 0,
-                 255,
-                 255,
-                 255};
+Bytes GifFilled(std::vector<std::pair<std::uint16_t, std::uint16_t>> pages, std::size_t last) {
+    pages.insert(pages.end(), last - 1, pages.back());
+    Bytes gif = GifClaiming({}); // the header, a screen of one pixel, a global table
+    gif.pop_back();
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const auto [width, height] = pages[i];
-        const auto n = static_cast<std::uint8_t>(i + 1);
-        gif.insert(gif.end(), {0x21, 0xF9, 4, 0, 0, 0, 0, 0});
-        gif.insert(gif.end(),
-                   {0x2C, 0, 0, 0, 0, static_cast<std::uint8_t>(width),
-                    static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height),
-                    static_cast<std::uint8_t>(height >> 8)});
-        if (i == 0) {
-            gif.push_back(0);
-        } else {
-            gif.insert(gif.end(), {0x80, n, 128, static_cast<std::uint8_t>(255 - n), 0, 0, 0});
-        }
-        gif.push_back(2);
-        const Bytes data = LzwColourZero(static_cast<std::uint64_t>(width) * height);
+        const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
+        const std::uint8_t n = byte(i + 1), m = byte(255 - n), w0 = byte(width),
+                           w1 = byte(width >> 8), h0 = byte(height), h1 = byte(height >> 8);
+        // A graphic control extension, the descriptor, a table of two colours, the code size.
+        gif.insert(gif.end(), {0x21, 0xF9, 4,  0,  0,    0, 0,   0, 0x2C, 0, 0, 0, 0,
+                               w0,   w1,   h0, h1, 0x80, n, 128, m, 0,    0, 0, 2});
+        const Bytes data = LzwColourZero(std::uint64_t{width} * height);
         gif.insert(gif.end(), data.begin(), data.end());
     }
     gif.push_back(0x3B);

@@ -61,17 +61,13 @@ Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);
 Bytes JpegClaiming(std::uint16_t width, std::uint16_t height);
 Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages);
-// A GIF whose pages really hold every pixel they claim, all of colour 0: the global table's
-// black for page 1, then for page n a table of its own, colour 0 being (n % 256, 128,
-// 255 - n % 256) in red, green, blue. Each page has a graphic control extension.
-Bytes GifFilled(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages);
+// A GIF whose pages, the last taken last times, hold every pixel they claim, all colour 0 of
+// page n's own table: (n % 256, 128, 255 - n % 256) in red, green, blue.
+Bytes GifFilled(std::vector<std::pair<std::uint16_t, std::uint16_t>> pages, std::size_t last = 1);
 struct TiffPage {
     std::uint32_t width, height, tileWidth = 0, tileHeight = 0;
 };
 Bytes TiffClaiming(const std::vector<TiffPage>& pages, bool bigEndian, bool loop = false);
-
-// The first length bytes.
-Bytes Head(const Bytes& bytes, std::size_t length);
 
 // Where two byte blocks first differ, for failure messages.
 std::string FirstDifference(const Bytes& got, const Bytes& expected);
