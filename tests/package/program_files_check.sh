@@ -61,4 +61,4 @@ for text in "141 MENU" 'MENUITEM "Save", 40014' 'MENUITEM "E&xit\t    ESC", 4000
     grep -qF -- "$text" <<<"$resources" || fail "oxview: no '$text' in its resources"
 done
 [ "$failures" -eq 0 ] || exit 1
-echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, oxcapture large-address aware, menu 141, accelerators 113, icon group 101, version $version, manifest"
+echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, menu 141, accelerators 113, icon group 101, version $version, manifest"

@@ -33,18 +33,17 @@ Bytes Flipped(const std::uint8_t* rows, int width, int height) {
     return flipped;
 }
 
-// LZW codes (2-bit colours) of that many pixels of colour 0, in sub-blocks: after a clear code
-// colour 0, then each code is the one the decoder is about to add, a pixel longer than the last,
-// until a clear again near a full table. A shorter last run is an entry it has.
-Bytes LzwColourZero(std::uint64_t pixels) {
-    Bytes codes, blocks;
-    std::uint32_t bits = 0, pending = 0, width = 3, next = 6;
+// Appends the LZW codes (2-bit colours) of that many pixels of colour 0, in sub-blocks: after a
+// clear code colour 0, then each code the one the decoder is about to add, a pixel longer than
+// the last, until a clear again near a full table. A shorter last run is an entry it has.
+void AppendLzwColourZero(std::uint64_t pixels, Bytes& blocks) {
+    Bytes codes;
+    std::uint32_t bits = 0, pending = 0, width = 3, next = 4000; // a clear code first
     const auto put = [&](std::uint32_t code) {
         for (bits |= code << pending, pending += width; pending >= 8; pending -= 8, bits >>= 8) {
             codes.push_back(static_cast<std::uint8_t>(bits));
         }
     };
-    put(4);
     for (std::uint32_t run = 0; pixels > 0; pixels -= run) {
         if (next == 4000) {
             put(4), width = 3, next = 6, run = 0;
@@ -57,13 +56,12 @@ Bytes LzwColourZero(std::uint64_t pixels) {
         }
     }
     put(5);
-    codes.push_back(static_cast<std::uint8_t>(bits)); // the last bits, if any
+    codes.push_back(static_cast<std::uint8_t>(bits)); // the last bits
     for (std::size_t at = 0; at < codes.size(); at += 255) {
         blocks.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(255, codes.size() - at)));
         blocks.insert(blocks.end(), codes.begin() + at, codes.begin() + at + blocks.back());
     }
     blocks.push_back(0);
-    return blocks;
 }
 
 } // namespace
@@ -274,18 +272,16 @@ Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pa
 
 Bytes GifFilled(std::vector<std::pair<std::uint16_t, std::uint16_t>> pages, std::size_t last) {
     pages.insert(pages.end(), last - 1, pages.back());
-    Bytes gif = GifClaiming({}); // the header, a screen of one pixel, a global table
+    Bytes gif = GifClaiming({}); // the header, a screen of one pixel, a global table, ...
     gif.pop_back();
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const auto [width, height] = pages[i];
         const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
         const std::uint8_t n = byte(i + 1), m = byte(255 - n), w0 = byte(width),
                            w1 = byte(width >> 8), h0 = byte(height), h1 = byte(height >> 8);
-        // A graphic control extension, the descriptor, a table of two colours, the code size.
         gif.insert(gif.end(), {0x21, 0xF9, 4,  0,  0,    0, 0,   0, 0x2C, 0, 0, 0, 0,
                                w0,   w1,   h0, h1, 0x80, n, 128, m, 0,    0, 0, 2});
-        const Bytes data = LzwColourZero(std::uint64_t{width} * height);
-        gif.insert(gif.end(), data.begin(), data.end());
+        AppendLzwColourZero(std::uint64_t{width} * height, gif);
     }
     gif.push_back(0x3B);
     return gif;
