@@ -31,8 +31,11 @@ constexpr KnownError kKnownErrors[] = {
     {0x88982F45ul, "the picture has no palette", kOwn},                   // PALETTEUNAVAILABLE
     {0x88982F05ul, "a value in the picture is out of range", kOwn},       // VALUEOUTOFRANGE
     {0x80070026ul, "the file ends too soon", kOwn},                       // ERROR_HANDLE_EOF
-    {0x8007000Eul, "not enough memory", kOwn},                            // E_OUTOFMEMORY
 };
+
+// E_OUTOFMEMORY, and as HRESULTs ERROR_NOT_ENOUGH_MEMORY and
+// STG_E_INSUFFICIENTMEMORY: a well-formed file too large for what is free.
+constexpr unsigned long kOutOfMemory[] = {0x8007000Eul, 0x80070008ul, 0x80030008ul};
 
 constexpr unsigned long kFacilityShift = 16;
 constexpr unsigned long kFacilityMask = 0x7FFul;
@@ -41,8 +44,14 @@ constexpr unsigned long kFacilityWin32 = 7;
 } // namespace
 
 std::string ImagingFailure(unsigned long code, const std::string& step,
-                           const std::string& systemText, const std::string& format) {
+                           const std::string& systemText, const std::string& format,
+                           const std::string& subject) {
     code &= 0xFFFFFFFFul;
+    for (const unsigned long outOfMemory : kOutOfMemory) {
+        if (code == outOfMemory) {
+            return subject.empty() ? "not enough memory" : "not enough memory to read " + subject;
+        }
+    }
     const std::string damaged = "damaged or cut short " + format + " picture";
     for (const KnownError& known : kKnownErrors) {
         if (known.code == code) {

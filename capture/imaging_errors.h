@@ -11,5 +11,9 @@
 // signature names ("PNG"), or empty: with a format, a code that does not say
 // that the format or the operation is unsupported reads "damaged or cut
 // short PNG picture", followed by "(<step>: <text>)" for a general code.
+// A code that says memory ran out is never damage: it reads "not enough
+// memory to read <subject>" (such as "page 2 (16000x15000)"), or "not
+// enough memory" without a subject.
 std::string ImagingFailure(unsigned long code, const std::string& step,
-                           const std::string& systemText, const std::string& format = "");
+                           const std::string& systemText, const std::string& format = "",
+                           const std::string& subject = "");

@@ -1,9 +1,8 @@
 #include "capture/picture_check.h"
 
 #include <cstdint>
-#include <vector>
 
-bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, std::string& format,
+bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, PictureFacts& facts,
                        std::string& reason) {
     std::uint8_t start[kPictureHeaderBytes];
     std::size_t got = source.ReadAt(0, start, sizeof(start));
@@ -13,7 +12,7 @@ bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, std::st
         return false;
     }
     PictureHeader header = ReadPictureHeader(start, got);
-    format = FormatName(header.format);
+    facts.format = header.format;
     // An icon is sized by the page asked for; a directory cut short is the
     // decoder's to refuse.
     std::uint8_t entry[kIconEntryBytes];
@@ -22,10 +21,17 @@ bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, std::st
         got = source.ReadAt(IconImageOffset(entry), start, sizeof(start));
         header = ReadIconImage(start, got);
     }
-    if (!CheckPictureHeader(header, fit, reason)) {
+    if (!CheckPictureHeader(header, fit, reason) ||
+        !ReadPageSizes(header.format, source, facts.pages, reason) ||
+        !CheckPageSizes(facts.pages, page, fit, reason)) {
         return false;
     }
-    std::vector<PageSize> pages;
-    return ReadPageSizes(header.format, source, pages, reason) &&
-           CheckPageSizes(pages, page, fit, reason);
+    if (header.sizeKnown) {
+        facts.width = header.width;
+        facts.height = header.height;
+    } else if (page >= 1 && page <= facts.pages.size()) {
+        facts.width = facts.pages[page - 1].width;
+        facts.height = facts.pages[page - 1].height;
+    }
+    return true;
 }

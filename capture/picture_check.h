@@ -8,11 +8,21 @@
 #include "capture/picture_pages.h"
 
 #include <string>
+#include <vector>
 
-// format is what the file's signature names ("PNG", ...), or "". False, with
-// the reason in words, for an empty file, a damaged header or page
-// structure, or a page whose size no frame could come from (see
+// What the checks learnt of a file that may go to a decoder.
+struct PictureFacts {
+    PictureFormat format = PictureFormat::kUnknown;
+    std::vector<PageSize> pages; // JPEG, GIF and TIFF: every page the walk found
+    // The page asked for, where the file gives its size; 0 otherwise.
+    long long width = 0;
+    long long height = 0;
+};
+
+// False, with the reason in words, for an empty file, a damaged header or
+// page structure, or a page whose size no frame could come from (see
 // CheckPictureHeader and CheckPageSizes). A page the file lacks is the
-// decoder's to refuse by its count.
-bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, std::string& format,
+// decoder's to refuse by its count. facts.format is set whenever the
+// signature names a format.
+bool CheckPictureBytes(ByteSource& source, unsigned long page, bool fit, PictureFacts& facts,
                        std::string& reason);

@@ -69,10 +69,6 @@ bool SkipSubBlocks(ByteSource& source, std::uint64_t& at) {
     return false;
 }
 
-std::uint64_t ColourTableBytes(std::uint8_t flags) {
-    return flags & 0x80 ? 3ull << ((flags & 7) + 1) : 0;
-}
-
 // The logical screen, then every image descriptor up to the trailer,
 // stepping over colour tables, extensions and the pixels' sub-blocks.
 bool ReadGifSizes(ByteSource& source, std::vector<PageSize>& pages, std::string& damage) {
@@ -81,21 +77,30 @@ bool ReadGifSizes(ByteSource& source, std::vector<PageSize>& pages, std::string&
         damage = "damaged picture: the file ends inside its GIF header";
         return false;
     }
-    std::uint64_t at = 13 + ColourTableBytes(bytes[4]);
+    std::uint64_t at = 13 + GifColourTableBytes(bytes[4]);
+    // Extensions belong to the image after them, as a graphic control
+    // extension does.
+    std::uint64_t pageStart = at;
     while (Read(source, at, bytes, 1)) {
         if (bytes[0] == 0x3B) { // the trailer
             return true;
         }
+        const bool image = bytes[0] == 0x2C;
         if (bytes[0] == 0x21) { // an extension: its label, then sub-blocks
             at += 2;
-        } else if (bytes[0] == 0x2C && Read(source, at + 1, bytes, 9)) {
-            pages.push_back({bytes[4] | bytes[5] << 8, bytes[6] | bytes[7] << 8});
-            at += 10 + ColourTableBytes(bytes[8]) + 1; // and the LZW code size
+        } else if (image && Read(source, at + 1, bytes, 9)) {
+            PageSize page = {bytes[4] | bytes[5] << 8, bytes[6] | bytes[7] << 8};
+            page.blocksStart = pageStart;
+            pages.push_back(page);
+            at += 10 + GifColourTableBytes(bytes[8]) + 1; // and the LZW code size
         } else {
             break;
         }
         if (!SkipSubBlocks(source, at)) {
             break;
+        }
+        if (image) {
+            pages.back().blocksEnd = pageStart = at;
         }
     }
     // A file cut short after its last whole page is the decoder's to judge.
@@ -192,6 +197,10 @@ bool ReadTiffSizes(ByteSource& source, std::vector<PageSize>& pages, std::string
 }
 
 } // namespace
+
+std::uint64_t GifColourTableBytes(std::uint8_t flags) {
+    return flags & 0x80 ? 3ull << ((flags & 7) + 1) : 0;
+}
 
 bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSize>& pages,
                    std::string& damage) {

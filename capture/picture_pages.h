@@ -26,6 +26,11 @@ struct PageSize {
     long long height = 0;
     long long tileWidth = 0; // TIFF only; 0 when the page is in strips
     long long tileHeight = 0;
+    // GIF only: where the page's own blocks lie in the file, from the first
+    // extension after the page before to the end of its pixels (0 when the
+    // file ends first). The walk has stepped over every byte up to the end.
+    std::uint64_t blocksStart = 0;
+    std::uint64_t blocksEnd = 0;
 };
 
 // Appends each page's size, in order, for kJpeg (its frame header), kGif
@@ -33,6 +38,10 @@ struct PageSize {
 // structure is broken before the sizes are known; other formats give no pages.
 bool ReadPageSizes(PictureFormat format, ByteSource& source, std::vector<PageSize>& pages,
                    std::string& damage);
+
+// The size of a GIF colour table that these flags (of the logical screen
+// or an image descriptor) say follows them.
+std::uint64_t GifColourTableBytes(std::uint8_t flags);
 
 // Whether a file with these pages may go to a decoder for page (from 1):
 // every page, and every tile, must stay within the decoders' pixel limit, and the page used

@@ -2,12 +2,14 @@
 
 #include "core/win32_handles.h"
 #include "capture/capture_limits.h"
+#include "capture/gif_page.h"
 #include "capture/imaging_errors.h"
 #include "capture/picture_check.h"
 #include "capture/wide_text.h"
 
 #include <wrl/client.h>
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -20,17 +22,19 @@ constexpr int kBandRows = 64;
 
 constexpr WICBitmapInterpolationMode kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
 
-// format: what the file's signature names, or "" (see ImagingFailure).
-std::string Failure(HRESULT result, const char* step, const std::string& format = "") {
+// format: what the file's signature names, or ""; subject: the page (see
+// ImagingFailure).
+std::string Failure(HRESULT result, const char* step, const std::string& format = "",
+                    const std::string& subject = "") {
     const DWORD code = static_cast<DWORD>(result);
-    return ImagingFailure(code, step, SystemMessageUtf8(code), format);
+    return ImagingFailure(code, step, SystemMessageUtf8(code), format, subject);
 }
 
 // Scales the source when the frame is smaller, converts it to 32-bit BGR and
 // copies the pixels into the frame.
 bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT width, UINT height,
-                   int frameWidth, int frameHeight, const std::string& format, CaptureImage& image,
-                   std::string& reason) {
+                   int frameWidth, int frameHeight, const std::string& format,
+                   const std::string& subject, CaptureImage& image, std::string& reason) {
     ComPtr<IWICBitmapScaler> scaler;
     if (static_cast<UINT>(frameWidth) != width || static_cast<UINT>(frameHeight) != height) {
         HRESULT result = factory->CreateBitmapScaler(&scaler);
@@ -42,7 +46,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
             }
         }
         if (FAILED(result)) {
-            reason = Failure(result, "cannot scale it down", format);
+            reason = Failure(result, "cannot scale it down", format, subject);
             return false;
         }
         source = scaler.Get();
@@ -54,7 +58,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
                                        nullptr, 0.0, WICBitmapPaletteTypeCustom);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot convert its pixels", format);
+        reason = Failure(result, "cannot convert its pixels", format, subject);
         return false;
     }
     // In bands of rows, so that the 32-bit copy stays small and warm: a
@@ -68,7 +72,7 @@ bool SourceToFrame(IWICImagingFactory* factory, IWICBitmapSource* source, UINT w
         result = converter->CopyPixels(&rectangle, stride, stride * static_cast<UINT>(rows),
                                        band.data());
         if (FAILED(result)) {
-            reason = Failure(result, "cannot decode its pixels", format);
+            reason = Failure(result, "cannot decode its pixels", format, subject);
             return false;
         }
         PutTopFirstBgrxRows(band.data(), top, rows, stride, frame);
@@ -102,10 +106,10 @@ class FileBytes : public ByteSource {
 
 // Whether the open picture may go to a decoder (see CheckPictureBytes); the
 // file is left at its start for one.
-bool CheckOpenPicture(HANDLE file, unsigned long page, bool fit, std::string& format,
+bool CheckOpenPicture(HANDLE file, unsigned long page, bool fit, PictureFacts& facts,
                       std::string& reason) {
     FileBytes source(file);
-    const bool fits = CheckPictureBytes(source, page, fit, format, reason);
+    const bool fits = CheckPictureBytes(source, page, fit, facts, reason);
     const LARGE_INTEGER fileStart = {};
     if (source.error() != 0 || (fits && !SetFilePointerEx(file, fileStart, nullptr, FILE_BEGIN))) {
         const DWORD error = source.error() != 0 ? source.error() : GetLastError();
@@ -113,6 +117,38 @@ bool CheckOpenPicture(HANDLE file, unsigned long page, bool fit, std::string& fo
         return false;
     }
     return fits;
+}
+
+// A decoder of only the page asked for, from a copy of it in memory (see
+// GifPageBytes), which must outlive the decoder.
+HRESULT GifPageDecoder(IWICImagingFactory* factory, HANDLE file, const PageSize& page,
+                       std::vector<BYTE>& bytes, ComPtr<IWICBitmapDecoder>& decoder) {
+    FileBytes source(file);
+    bool copied = false;
+    try {
+        copied = GifPageBytes(source, page, bytes);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    if (source.error() != 0) {
+        return HRESULT_FROM_WIN32(source.error());
+    }
+    if (!copied) { // shorter than when it was checked
+        return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
+    }
+    if (static_cast<DWORD>(bytes.size()) != bytes.size()) { // a 64-bit size only
+        return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+    }
+    ComPtr<IWICStream> stream;
+    HRESULT result = factory->CreateStream(&stream);
+    if (SUCCEEDED(result)) {
+        result = stream->InitializeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    if (SUCCEEDED(result)) {
+        result = factory->CreateDecoderFromStream(stream.Get(), nullptr,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder);
+    }
+    return result;
 }
 
 } // namespace
@@ -158,44 +194,63 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
                      : "cannot open: " + SystemMessageUtf8(error);
         return false;
     }
-    std::string format;
-    if (!CheckOpenPicture(file.get(), page, fit, format, reason)) {
+    PictureFacts facts;
+    if (!CheckOpenPicture(file.get(), page, fit, facts, reason)) {
         return false;
     }
+    const std::string format = FormatName(facts.format);
+    const std::string subject =
+        "page " + std::to_string(page) +
+        (facts.width > 0 ? " (" + SizeText(facts.width, facts.height) + ")" : "");
+    const auto failure = [&](HRESULT code, const char* step) {
+        reason = Failure(code, step, format, subject);
+        return false;
+    };
 
     IWICImagingFactory* factory = imaging.factory();
+    // Declared before the decoder, which reads from it to the end.
+    std::vector<BYTE> onePage;
     ComPtr<IWICBitmapDecoder> decoder;
-    HRESULT result = factory->CreateDecoderFromFileHandle(
-        reinterpret_cast<ULONG_PTR>(file.get()), nullptr, WICDecodeMetadataCacheOnDemand, &decoder);
+    HRESULT result = S_OK;
+    UINT index = static_cast<UINT>(page - 1);
+    // Wine's GIF decoder decodes every page it is given when it is made.
+    if (facts.format == PictureFormat::kGif) {
+        if (!CheckPage(page, static_cast<unsigned long>(facts.pages.size()), reason)) {
+            return false;
+        }
+        result = GifPageDecoder(factory, file.get(), facts.pages[page - 1], onePage, decoder);
+        index = 0;
+    } else {
+        result =
+            factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,
+                                                 WICDecodeMetadataCacheOnDemand, &decoder);
+    }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read it as a picture", format);
-        return false;
+        return failure(result, "cannot read it as a picture");
     }
     UINT pages = 0;
     result = decoder->GetFrameCount(&pages);
     if (FAILED(result)) {
-        reason = Failure(result, "cannot count its pages", format);
-        return false;
+        return failure(result, "cannot count its pages");
     }
-    if (!CheckPage(page, pages, reason)) {
+    if (!CheckPage(index + 1, pages, reason)) {
         return false;
     }
     ComPtr<IWICBitmapFrameDecode> frame;
-    result = decoder->GetFrame(static_cast<UINT>(page - 1), &frame);
+    result = decoder->GetFrame(index, &frame);
     UINT width = 0;
     UINT height = 0;
     if (SUCCEEDED(result)) {
         result = frame->GetSize(&width, &height);
     }
     if (FAILED(result)) {
-        reason = Failure(result, "cannot read its page", format);
-        return false;
+        return failure(result, "cannot read its page");
     }
     int frameWidth = 0;
     int frameHeight = 0;
     return PlanFrameSize(width, height, fit, "image", frameWidth, frameHeight, reason) &&
            SourceToFrame(factory, frame.Get(), width, height, frameWidth, frameHeight, format,
-                         image, reason);
+                         subject, image, reason);
 }
 
 bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, int height,
@@ -215,6 +270,6 @@ bool ScaleToFrame(const Imaging& imaging, const BYTE* topFirstBgrx, int width, i
         reason = Failure(result, "cannot hold the pixels to scale");
         return false;
     }
-    return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, "", image,
-                         reason);
+    return SourceToFrame(factory, bitmap.Get(), width, height, frameWidth, frameHeight, "", "",
+                         image, reason);
 }

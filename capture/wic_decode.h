@@ -1,9 +1,10 @@
 #pragma once
 
-// Pictures through the Windows Imaging Component: any format the system's
-// codecs read becomes a frame, by way of 32-bit BGR pixels whose fourth byte
-// is dropped. Paletted sources must go that way: a direct conversion of
-// them to 24-bit BGR is refused by some versions of the component.
+// Pictures through the Windows Imaging Component: a file of one of the six
+// formats the checks let through (see CheckPictureBytes) becomes a frame, by
+// way of 32-bit BGR pixels whose fourth byte is dropped. Paletted sources
+// must go that way: a direct conversion of them to 24-bit BGR is refused by
+// some versions of the component.
 
 #include "capture/capture_image.h"
 
@@ -31,7 +32,8 @@ class Imaging {
     Microsoft::WRL::ComPtr<IWICImagingFactory> factory_;
 };
 
-// Page page (from 1) of the picture file. Larger than 1280x1024 it is
+// Page page (from 1) of the picture file; of a GIF, only that page goes to
+// the decoder (see GifPageBytes). Larger than 1280x1024 it is
 // refused, or scaled down with fit. On failure reason holds one line in words
 // and image is untouched.
 bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned long page,

@@ -3,6 +3,7 @@
 
 #include "capture/capture_limits.h"
 #include "capture/capture_options.h"
+#include "capture/gif_page.h"
 #include "capture/imaging_errors.h"
 #include "capture/picture_check.h"
 #include "capture/test_pattern.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -161,8 +163,9 @@ TEST(DesktopArea, RegionsMustLieOnItAndWindowsAreCutToIt) {
 // without --fit, or the reason it may not; at most length bytes of it.
 std::string Verdict(const Bytes& picture, std::size_t length = SIZE_MAX) {
     MemorySource source(picture.data(), std::min(length, picture.size()));
-    std::string format, reason;
-    return CheckPictureBytes(source, 1, false, format, reason) ? format : reason;
+    PictureFacts facts;
+    std::string reason;
+    return CheckPictureBytes(source, 1, false, facts, reason) ? FormatName(facts.format) : reason;
 }
 
 // The bytes with others in their place from at on, longer if need be.
@@ -243,12 +246,40 @@ TEST(PictureCheck, NoCutOfAPictureIsReadAsAnotherSize) {
     }
 }
 
+TEST(GifPage, IsTheScreenThenThePagesOwnBlocksAsFarAsTheFileGoes) {
+    // 19 bytes of header, screen, table; page 1 to 34; a comment (the next page's), page 2 to 55.
+    const Bytes gif = GifClaiming({{3, 2}, {5, 4}});
+    const auto cut = [&](std::size_t start, std::size_t end, bool trailer) {
+        Bytes bytes(gif.begin(), gif.begin() + end);
+        bytes.erase(bytes.begin() + 19, bytes.begin() + start);
+        bytes.resize(bytes.size() + (trailer ? 1 : 0), 0x3B);
+        return bytes;
+    };
+    const std::tuple<std::size_t, unsigned long, Bytes> cases[] = {
+        {56, 1, cut(19, 34, true)},
+        {56, 2, cut(34, 55, true)},
+        {53, 2, cut(34, 53, false)}}; // cut in its pixels: for the decoder to judge
+    for (const auto& [length, page, expected] : cases) {
+        MemorySource source(gif.data(), length), shorter(gif.data(), 54);
+        PictureFacts facts;
+        std::string reason;
+        ASSERT_TRUE(CheckPictureBytes(source, page, false, facts, reason)) << reason;
+        Bytes bytes;
+        EXPECT_TRUE(GifPageBytes(source, facts.pages[page - 1], bytes));
+        EXPECT_EQ(expected, bytes) << FirstDifference(bytes, expected);
+        EXPECT_EQ(length == 53, GifPageBytes(shorter, facts.pages[1], bytes)); // not as walked
+    }
+}
+
 TEST(ImagingFailure, KnownCodesReadAsWordsOthersAsTheSystemSaysOrInHex) {
     EXPECT_EQ("not a picture format this system can read", ImagingFailure(0x88982F50, "read", ""));
     EXPECT_EQ("read: Call failed", ImagingFailure(0x80004005, "read", "Call failed"));
     EXPECT_EQ("read: error 0x88982F99", ImagingFailure(0x88982F99, "read", "system error 9"));
     // Whatever the file's signature names, what says "unsupported" stays so.
     EXPECT_EQ("unsupported pixel format", ImagingFailure(0x88982F80, "read", "", "BMP"));
+    EXPECT_EQ(
+        "not enough memory to read page 2 (16000x15000)",
+        ImagingFailure(0x80070008, "read", "Not enough memory", "GIF", "page 2 (16000x15000)"));
 }
 
 // How the pattern lies in the raw frame file is checked where oxcapture

@@ -20,7 +20,7 @@ Bytes Head(const Bytes& bytes, std::size_t length) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
-const Bytes kHugePng = GreyPngClaiming(65536, 65536);
+const Bytes kHugePng = GreyPngClaiming(65536, 65537);
 const std::string kOver = ", more than 268435456 pixels";
 
 // A refusal (exit code 1) is one line on standard error, the words after the
@@ -31,6 +31,9 @@ const struct BadInput {
     const char* arguments; // before the file's name
     long exitCode;
     std::string words;
+    // A picture read: the frame's size, its corners' colour (red | green << 8 | blue << 16).
+    int frameWidth = 0, frameHeight = 0;
+    std::uint32_t colour = 0;
 } kBadInputs[] = {
     {"missing.bmp", {}, "", 1, "no such file"},
     {"text.bmp", {'h', 'i'}, "", 1, "not a picture format oxcapture reads (PNG, BMP, JPEG"},
@@ -40,29 +43,34 @@ const struct BadInput {
     {"short.bmp", Head(BmpClaiming(3, 2), BmpClaiming(3, 2).size() - 4), "", 1,
      "damaged or cut short BMP picture (cannot decode its pixels: "},
     // Hostile headers are refused before any decoder sees them.
-    {"huge.png", kHugePng, "", 1, "image is 65536x65536" + kOver},
-    {"huge.png", kHugePng, "--fit", 1, "image is 65536x65536" + kOver},
-    {"large.png", GreyPngClaiming(36000, 36000), "", 1, "image is 36000x36000" + kOver},
-    {"large.png", GreyPngClaiming(36000, 36000), "--fit", 1, "image is 36000x36000" + kOver},
-    {"png.ico", IconOf(kHugePng), "--fit", 1, "image is 65536x65536" + kOver},
-    {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65536), 14), "--fit", 1,
-     "image is 65536x65536" + kOver},
+    {"huge.png", kHugePng, "", 1, "image is 65536x65537" + kOver},
+    {"huge.png", kHugePng, "--fit", 1, "image is 65536x65537" + kOver},
+    {"large.png", GreyPngClaiming(36000, 35000), "", 1, "image is 36000x35000" + kOver},
+    {"large.png", GreyPngClaiming(36000, 35000), "--fit", 1, "image is 36000x35000" + kOver},
+    {"png.ico", IconOf(kHugePng), "--fit", 1, "image is 65536x65537" + kOver},
+    {"bmp.ico", IconOf(BmpClaiming(65536, 2 * 65537), 14), "--fit", 1,
+     "image is 65536x65537" + kOver},
     {"wide.bmp", BmpClaiming(0x7FFFFFFF, 2), "--fit", 1, "image is 2147483647x2" + kOver},
     {"huge.jpg", JpegClaiming(65000, 60000), "--fit", 1, "image is 65000x60000" + kOver},
     {"large.jpg", JpegClaiming(6000, 5000), "", 1, "image is 6000x5000, larger than 1280x1024"},
-    {"hidden.gif", GifClaiming({{1, 1}, {16000, 17000}}), "", 1, "page 2 is 16000x17000" + kOver},
-    {"wide.gif", GifClaiming({{1, 1}, {2000, 1000}}), "--page 2", 1,
+    {"hidden.gif", GifClaiming({{2, 1}, {16000, 17000}}), "", 1, "page 2 is 16000x17000" + kOver},
+    {"wide.gif", GifClaiming({{2, 1}, {2000, 1000}}), "--page 2", 1,
      "page 2 is 2000x1000, larger than 1280x1024"},
-    {"hidden.tif", TiffClaiming({{1, 1}, {30000, 20000}}, false), "", 1,
+    {"hidden.tif", TiffClaiming({{2, 1}, {30000, 20000}}, false), "", 1,
      "page 2 is 30000x20000" + kOver},
     {"tiles.tif", TiffClaiming({{3, 2, 70000, 5000}}, true), "", 1,
      "image has tiles of 70000x5000" + kOver},
     {"loop.tif", TiffClaiming({{2, 1}, {1, 3}, {50000, 40000}}, true, true), "--page 2", 1,
      "page 3 is 50000x40000" + kOver},
-    {"square.bmp", BmpClaiming(65536, 65536), "--fit", 1, "image is 65536x65536" + kOver},
+    {"wraps.bmp", BmpClaiming(65536, 65537), "--fit", 1, "image is 65536x65537" + kOver},
     {"cut.png", Head(GreyPngClaiming(4, 2), 45), "", 1, "damaged or cut short PNG"},
     {"one.bmp", BmpClaiming(3, 2), "--page 2147483648", 1, "there is no page 2147483648"},
     {"", {}, "--region 0,0,10000000x1", 1, "oxcapture: region 0,0,10000000x1: "},
+    // Of a GIF only the page asked for is decoded, whatever the pages beside it hold.
+    {"two.gif", GifFilled({{2, 1}, {16000, 15000}}), "", 0, "", 2, 1, 0xFE8001},
+    {"nine.gif", GifFilled({{2, 1}, {16000, 15000}}, 8), "", 0, "", 2, 1, 0xFE8001},
+    {"film.gif", GifFilled({{1920, 1080}}, 160), "--fit", 0, "", 1280, 720, 0xFE8001},
+    {"film.gif", GifFilled({{1920, 1080}}, 400), "--fit --page 400", 0, "", 1280, 720, 0x6F8090},
     {"", {}, "/?", 0, "Usage: oxcapture"},
     {"", {}, "--version", 0, "oxcapture " OXVIEW_VERSION "\n"},
     {"",
@@ -73,15 +81,16 @@ const struct BadInput {
     {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
 };
 
-// Every row leaves nothing behind: no raw frame file, nothing new in the Windows Temp folder.
-TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
-    // What starting takes, and a refusal by the header: no row may need a
-    // decoder's worth more (a decoder making a 6000x5000 JPEG takes 100 MB).
+// Every row leaves nothing behind but a picture's frame, and costs what the same kind of work
+// does, a picture a refused one's, a screen row a tiny region's: a refusal nothing more (a
+// 6000x5000 JPEG decoded by mistake takes 31 MB more), a picture read one page's decoding.
+TEST_F(OxcaptureExe, EachInputGetsItsWordsExitCodeAndFrameWithinItsMemory) {
     const std::string png = ScratchPath("huge.png");
     ASSERT_TRUE(WriteFileBytes(png, kHugePng));
     const SIZE_T pngPeak = RunCapture("--write-only \"" + png + "\"").peakMemory;
-    ASSERT_GT(pngPeak, 0u) << "the peak working set of a child cannot be read";
-    const SIZE_T peakBound = pngPeak + (8u << 20);
+    const SIZE_T regionPeak = RunCapture("--write-only --region 0,0,2x1").peakMemory;
+    ASSERT_TRUE(pngPeak > 0 && regionPeak > 0) << "a child's peak working set cannot be read";
+    DeleteFileA(RawFramePath().c_str()); // the region's frame, if the screen could be read
     for (const BadInput& c : kBadInputs) {
         SCOPED_TRACE(std::string(c.arguments) + " " + c.name);
         const bool file = *c.name != '\0';
@@ -92,7 +101,8 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
         const CaptureRun run = RunCapture(std::string("--write-only ") + c.arguments +
                                               (file ? " \"" + path + "\"" : ""),
                                           CapturePath(), 10000);
-        const std::string words = (file ? "oxcapture: " + path + ": " : "") + c.words;
+        const std::string words =
+            (file && c.exitCode == 1 ? "oxcapture: " + path + ": " : "") + c.words;
         const std::string& output = c.exitCode == 0 ? run.out : run.err;
         if (c.exitCode == 1) {
             EXPECT_TRUE(Refused(run, words));
@@ -101,7 +111,19 @@ TEST_F(OxcaptureExe, BadInputGetsItsOwnWordsAndExitCodeAndLeavesNothingBehind) {
             EXPECT_EQ(words, words.back() == '\n' ? output : output.substr(0, words.size()));
             EXPECT_EQ("", c.exitCode == 0 ? run.err : run.out);
         }
-        EXPECT_LE(run.peakMemory, peakBound) << "peak working set, against a refused PNG's";
+        const bool region = std::string(c.arguments).rfind("--region", 0) == 0;
+        EXPECT_LE(run.peakMemory,
+                  (region ? regionPeak : pngPeak) + ((c.frameWidth ? 64u : 8u) << 20))
+            << "peak working set, against " << (region ? "a tiny region's" : "a refused PNG's");
+        if (c.frameWidth > 0) {
+            const Frame frame = ReadRawFrame();
+            ASSERT_EQ(std::make_pair(c.frameWidth, c.frameHeight),
+                      std::make_pair(frame.width, frame.height));
+            EXPECT_EQ(
+                std::make_pair(c.colour, c.colour),
+                std::make_pair(frame.At(0, 0), frame.At(c.frameWidth - 1, c.frameHeight - 1)));
+            DeleteFileA(RawFramePath().c_str());
+        }
         EXPECT_FALSE(FileExists(RawFramePath())) << "a raw frame file was written";
         EXPECT_EQ(before, FileNames(WindowsTempFolder())) << "the Windows Temp folder changed";
         DeleteFileA(path.c_str()); // the test's own input, if any

@@ -4,6 +4,7 @@
 #include "support/memory_source.h"
 
 #include "core/little_endian.h"
+#include "capture/gif_page.h"
 #include "capture/picture_check.h"
 #include "capture/picture_header.h"
 #include "capture/picture_pages.h"
@@ -133,7 +134,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckBuiltPicture(data, size);
     // The whole decision, an icon's pages included, under the sanitizers.
     MemorySource source(data, size);
-    std::string format, reason;
-    CheckPictureBytes(source, size > 0 ? data[0] % 3 + 1 : 1, size % 2, format, reason);
+    PictureFacts facts;
+    std::string reason;
+    const unsigned long page = size % 3 + 1;
+    // A GIF's page cut out as the decoder gets it holds at most the file and a trailer.
+    std::vector<std::uint8_t> cut;
+    if (CheckPictureBytes(source, page, size % 2, facts, reason) &&
+        facts.format == PictureFormat::kGif && page <= facts.pages.size() &&
+        (!GifPageBytes(source, facts.pages[page - 1], cut) || cut.size() > size + 1)) {
+        std::fprintf(stderr, "GIF page %lu cut out as %zu of %zu bytes\n", page, cut.size(), size);
+        std::abort();
+    }
     return 0;
 }

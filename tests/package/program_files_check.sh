@@ -21,6 +21,9 @@ for program in oxview oxcapture; do
     [ "$format" = "pei-$arch" ] || fail "$program: file format '$format', expected pei-$arch"
     got_magic=$(awk '$1 == "Magic" { print $3 }' <<<"$header")
     [ "$got_magic" = "($magic)" ] || fail "$program: optional header $got_magic, expected ($magic)"
+    # A 32-bit oxcapture gets 4 GB for a decoder only so; a 64-bit program is so by default.
+    [ "$program" != oxcapture ] || grep -q "large address aware" <<<"$header" ||
+        fail "oxcapture: not large-address aware"
     while read -r dll; do
         [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "$program imports $dll, not a Windows system DLL"
     done < <(sed -n 's/^\s*DLL Name: //p' <<<"$header")

@@ -33,6 +33,37 @@ Bytes Flipped(const std::uint8_t* rows, int width, int height) {
     return flipped;
 }
 
+// Appends the LZW codes (2-bit colours) of that many pixels of colour 0, in sub-blocks: after a
+// clear code colour 0, then each code the one the decoder is about to add, a pixel longer than
+// the last, until a clear again near a full table. A shorter last run is an entry it has.
+void AppendLzwColourZero(std::uint64_t pixels, Bytes& blocks) {
+    Bytes codes;
+    std::uint32_t bits = 0, pending = 0, width = 3, next = 4000; // a clear code first
+    const auto put = [&](std::uint32_t code) {
+        for (bits |= code << pending, pending += width; pending >= 8; pending -= 8, bits >>= 8) {
+            codes.push_back(static_cast<std::uint8_t>(bits));
+        }
+    };
+    for (std::uint32_t run = 0; pixels > 0; pixels -= run) {
+        if (next == 4000) {
+            put(4), width = 3, next = 6, run = 0;
+        }
+        const bool first = run == 0; // the decoder adds an entry for every code but this
+        run = static_cast<std::uint32_t>(std::min<std::uint64_t>(run + 1, pixels));
+        put(run == 1 ? 0 : run + 4);
+        if (!first && ++next == 1u << width && width < 12) {
+            ++width;
+        }
+    }
+    put(5);
+    codes.push_back(static_cast<std::uint8_t>(bits)); // the last bits
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        blocks.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(255, codes.size() - at)));
+        blocks.insert(blocks.end(), codes.begin() + at, codes.begin() + at + blocks.back());
+    }
+    blocks.push_back(0);
+}
+
 } // namespace
 
 std::uint32_t Frame::At(int x, int y) const {
@@ -234,6 +265,23 @@ Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pa
                    {0x2C, 0, 0, 0, 0, static_cast<std::uint8_t>(width),
                     static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height),
                     static_cast<std::uint8_t>(height >> 8), 0, 2, 2, 0x44, 0x01, 0});
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
+Bytes GifFilled(std::vector<std::pair<std::uint16_t, std::uint16_t>> pages, std::size_t last) {
+    pages.insert(pages.end(), last - 1, pages.back());
+    Bytes gif = GifClaiming({}); // the header, a screen of one pixel, a global table, ...
+    gif.pop_back();
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto [width, height] = pages[i];
+        const auto byte = [](std::size_t v) { return static_cast<std::uint8_t>(v); };
+        const std::uint8_t n = byte(i + 1), m = byte(255 - n), w0 = byte(width),
+                           w1 = byte(width >> 8), h0 = byte(height), h1 = byte(height >> 8);
+        gif.insert(gif.end(), {0x21, 0xF9, 4,  0,  0,    0, 0,   0, 0x2C, 0, 0, 0, 0,
+                               w0,   w1,   h0, h1, 0x80, n, 128, m, 0,    0, 0, 2});
+        AppendLzwColourZero(std::uint64_t{width} * height, gif);
     }
     gif.push_back(0x3B);
     return gif;

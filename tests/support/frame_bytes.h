@@ -61,6 +61,9 @@ Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);
 Bytes JpegClaiming(std::uint16_t width, std::uint16_t height);
 Bytes GifClaiming(const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pages);
+// A GIF whose pages (the last taken last times) fill what they claim with colour 0 of page n's
+// own table, (n % 256, 128, 255 - n % 256) in red, green, blue, each after a graphic control.
+Bytes GifFilled(std::vector<std::pair<std::uint16_t, std::uint16_t>> pages, std::size_t last = 1);
 struct TiffPage {
     std::uint32_t width, height, tileWidth = 0, tileHeight = 0;
 };
