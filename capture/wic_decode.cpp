@@ -151,6 +151,35 @@ HRESULT GifPageDecoder(IWICImagingFactory* factory, HANDLE file, const PageSize&
     return result;
 }
 
+// Opened here rather than by name in the component, so that the reasons
+// for a file that cannot be opened are the system's own.
+HANDLE OpenPictureFile(const std::string& path, std::string& reason) {
+    HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                     ? "no such file"
+                     : "cannot open: " + SystemMessageUtf8(error);
+    }
+    return file;
+}
+
+// The decoder to ask for the page, and the page's index in it. Wine's GIF
+// decoder decodes every page it is given as soon as it is made, so a GIF's
+// is given a copy of the page asked for alone.
+HRESULT PageDecoder(IWICImagingFactory* factory, HANDLE file, const PictureFacts& facts,
+                    unsigned long page, std::vector<BYTE>& onePage,
+                    ComPtr<IWICBitmapDecoder>& decoder, UINT& index) {
+    if (facts.format == PictureFormat::kGif) {
+        index = 0;
+        return GifPageDecoder(factory, file, facts.pages[page - 1], onePage, decoder);
+    }
+    index = static_cast<UINT>(page - 1);
+    return factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file), nullptr,
+                                                WICDecodeMetadataCacheOnDemand, &decoder);
+}
+
 } // namespace
 
 Imaging::Imaging() {
@@ -183,15 +212,8 @@ bool Imaging::Ready(std::string& reason) const {
 
 bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned long page,
                        bool fit, CaptureImage& image, std::string& reason) {
-    // Opened here rather than by name in the component, so that the reasons
-    // for a file that cannot be opened are the system's own.
-    KernelHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(OpenPictureFile(path, reason));
     if (!file.valid()) {
-        const DWORD error = GetLastError();
-        reason = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                     ? "no such file"
-                     : "cannot open: " + SystemMessageUtf8(error);
         return false;
     }
     PictureFacts facts;
@@ -207,24 +229,17 @@ bool DecodePictureFile(const Imaging& imaging, const std::string& path, unsigned
         return false;
     };
 
+    // A GIF's pages are counted by the walk: its decoder is given only one.
+    if (facts.format == PictureFormat::kGif &&
+        !CheckPage(page, static_cast<unsigned long>(facts.pages.size()), reason)) {
+        return false;
+    }
     IWICImagingFactory* factory = imaging.factory();
     // Declared before the decoder, which reads from it to the end.
     std::vector<BYTE> onePage;
     ComPtr<IWICBitmapDecoder> decoder;
-    HRESULT result = S_OK;
-    UINT index = static_cast<UINT>(page - 1);
-    // Wine's GIF decoder decodes every page it is given when it is made.
-    if (facts.format == PictureFormat::kGif) {
-        if (!CheckPage(page, static_cast<unsigned long>(facts.pages.size()), reason)) {
-            return false;
-        }
-        result = GifPageDecoder(factory, file.get(), facts.pages[page - 1], onePage, decoder);
-        index = 0;
-    } else {
-        result =
-            factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.get()), nullptr,
-                                                 WICDecodeMetadataCacheOnDemand, &decoder);
-    }
+    UINT index = 0;
+    HRESULT result = PageDecoder(factory, file.get(), facts, page, onePage, decoder, index);
     if (FAILED(result)) {
         return failure(result, "cannot read it as a picture");
     }
