@@ -47,21 +47,10 @@ std::string MissingBlocks(const Frame& frame, int left, int top) {
     return "";
 }
 
-// This process sees and paints the screen in real pixels at any display scale,
-// as oxcapture must; a second call fails and the first setting stands.
-void SeeRealPixels() {
-    using SetAwareness = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const auto set = reinterpret_cast<SetAwareness>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
-    if (set != nullptr) {
-        set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    }
-}
-
 class ScreenCapture : public ::testing::Test {
   protected:
     void SetUp() override {
-        SeeRealPixels();
+        SetProcessDPIAware(); // sees and paints in real pixels at any scale, as oxcapture must
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = PaintBlocks;
         windowClass.lpszClassName = "OxcaptureScreenTest";

@@ -50,21 +50,15 @@ ScreenShot CaptureClient(HWND window) {
     return CaptureScreen(ScreenRectOfClient(window));
 }
 
-SIZE ViewerShows(const Frame& frame) {
+int CountFrameMismatches(const ScreenShot& shot, const Frame& frame) {
     RECT outer = {0, 0, 0, 0};
-    // Cannot fail on an empty rectangle.
-    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0); // cannot fail on an empty one
     const auto shown = [](int extent, int added, int taken) {
         return std::max(0, std::min(extent, extent + added - taken));
     };
-    return {shown(frame.width, 9, outer.right - outer.left),
-            shown(frame.height, 42, outer.bottom - outer.top)};
-}
-
-int CountFrameMismatches(const ScreenShot& shot, const Frame& frame) {
-    const SIZE shows = ViewerShows(frame);
-    int mismatches = shows.cx * shows.cy -
-                     std::min<int>(shows.cx, shot.width) * std::min<int>(shows.cy, shot.height);
+    const int width = shown(frame.width, 9, outer.right - outer.left);
+    const int height = shown(frame.height, 42, outer.bottom - outer.top);
+    int mismatches = width * height - std::min(width, shot.width) * std::min(height, shot.height);
     for (int y = 0; y < shot.height && y < frame.height; ++y) {
         for (int x = 0; x < shot.width && x < frame.width; ++x) {
             mismatches += shot.At(x, y) != frame.At(x, y);
