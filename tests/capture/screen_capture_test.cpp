@@ -1,6 +1,5 @@
 // The screen through the real oxcapture.exe: a window of this test shows
 // coloured blocks at a known place, and the raw frame file must hold them.
-// scaled_screen_test.sh runs it again on displays scaled to 200% and 100%.
 
 #include "support/capture_run.h"
 #include "support/files.h"

@@ -21,7 +21,7 @@ AssertionResult EndsAsItShould(const std::vector<BYTE>& file,
         }
     } else {
         HWND window = viewer.WaitForMainWindow();
-        // Room to look at: a small or empty frame's window has no client rows.
+        // Room to look at, for all of a frame: a small or empty one's window has no client rows.
         if (window == nullptr ||
             !SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER) ||
             !PollWithoutPumping([&] { return shows(CaptureClient(window)); })) {
@@ -50,7 +50,6 @@ TEST_F(HostileFrames, EverySeedOfTheCorpusEndsAsItsNameSays) {
         ASSERT_NE(SeedFate::kUnnamed, seed.fate) << "a seed's name must say its fate";
         const Frame frame = seed.fate == SeedFate::kShown ? FrameFromRawBytes(seed.bytes) : Frame();
         const std::function<bool(const ScreenShot&)> shows = [&](const ScreenShot& shot) {
-            // Resized, the window has room for all of a shown frame.
             return seed.fate == SeedFate::kEmpty
                        ? PlainBackground(shot)
                        : shot.height >= frame.height && CountFrameMismatches(shot, frame) == 0;
