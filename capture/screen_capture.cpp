@@ -3,6 +3,38 @@
 #include "core/win32_handles.h"
 #include "capture/wide_text.h"
 
+#include <dwmapi.h>
+
+namespace {
+
+// The window's visible bounds as the desktop window manager draws them: on
+// Windows 10 and 11 GetWindowRect also holds the invisible resize borders.
+// dwmapi.dll is loaded from the system folder when asked, so the program
+// still starts where it is missing; false where there is no such answer
+// (no DWM, or none for this window), and the caller takes the rectangle.
+bool VisibleBounds(HWND window, RECT& bounds) {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(&path[0], MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    path.resize(length);
+    const HMODULE dwm = LoadLibraryW((path + L"\\dwmapi.dll").c_str());
+    if (dwm == nullptr) {
+        return false;
+    }
+    using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    const auto get = reinterpret_cast<GetAttribute>(
+        reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
+    const bool got = get != nullptr &&
+                     SUCCEEDED(get(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds, sizeof(bounds))) &&
+                     bounds.right > bounds.left && bounds.bottom > bounds.top;
+    FreeLibrary(dwm); // nothing of it is kept; a failure to unload changes nothing here
+    return got;
+}
+
+} // namespace
+
 ScreenArea VirtualDesktop() {
     return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
@@ -23,7 +55,7 @@ bool FindWindowArea(const std::string& title, ScreenArea& area, std::string& rea
         return false;
     }
     RECT rectangle;
-    if (!GetWindowRect(window, &rectangle)) {
+    if (!VisibleBounds(window, rectangle) && !GetWindowRect(window, &rectangle)) {
         reason = "the window went away";
         return false;
     }

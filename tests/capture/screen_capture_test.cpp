@@ -49,6 +49,7 @@ std::string MissingBlocks(const Frame& frame, int left, int top) {
 class ScreenCapture : public ::testing::Test {
   protected:
     void SetUp() override {
+        SetProcessDPIAware(); // sees and paints in real pixels at any scale, as oxcapture must
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = PaintBlocks;
         windowClass.lpszClassName = "OxcaptureScreenTest";

@@ -43,7 +43,10 @@ for program in oxview oxcapture; do
     expect "manifest's execution level" 'level=""asInvoker""'
     expect "Windows 7 in the manifest" "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"
     expect "Windows 10 and 11 in the manifest" "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
-    ! grep -q dpiAware <<<"$resources" || fail "$program: its manifest declares DPI awareness"
+    # Only oxcapture is DPI aware: it reads the screen in real pixels.
+    dpi=$(grep -o '<dpiAware.*</dpiAware[a-z]*>' <<<"$resources" | tr -d '"' | xargs || true)
+    want=$([ "$program" = oxview ] || echo "<dpiAware xmlns=http://schemas.microsoft.com/SMI/2005/WindowsSettings>true/pm</dpiAware> <dpiAwareness xmlns=http://schemas.microsoft.com/SMI/2016/WindowsSettings>PerMonitorV2, PerMonitor</dpiAwareness>")
+    [ "$dpi" = "$want" ] || fail "$program: DPI awareness '$dpi', expected '$want'"
 
     # Both carry the viewer's icon group: nine images, 48, 32 and 16 pixels
     # (octal 060, 040, 020) at 4, 8 and 32 bits each.
@@ -61,4 +64,4 @@ for text in "141 MENU" 'MENUITEM "Save", 40014' 'MENUITEM "E&xit\t    ESC", 4000
     grep -qF -- "$text" <<<"$resources" || fail "oxview: no '$text' in its resources"
 done
 [ "$failures" -eq 0 ] || exit 1
-echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, menu 141, accelerators 113, icon group 101, version $version, manifest"
+echo "oxview.exe and oxcapture.exe: $magic for $arch, system DLLs only, menu 141, accelerators 113, icon group 101, version $version, manifest (oxcapture per-monitor DPI aware)"

@@ -2,6 +2,8 @@
 
 #include "core/win32_handles.h"
 
+#include <algorithm>
+
 ScreenShot CaptureScreen(const RECT& area) {
     ScreenShot shot;
     shot.width = area.right - area.left;
@@ -49,7 +51,14 @@ ScreenShot CaptureClient(HWND window) {
 }
 
 int CountFrameMismatches(const ScreenShot& shot, const Frame& frame) {
-    int mismatches = 0;
+    RECT outer = {0, 0, 0, 0};
+    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0); // cannot fail on an empty one
+    const auto shown = [](int extent, int added, int taken) {
+        return std::max(0, std::min(extent, extent + added - taken));
+    };
+    const int width = shown(frame.width, 9, outer.right - outer.left);
+    const int height = shown(frame.height, 42, outer.bottom - outer.top);
+    int mismatches = width * height - std::min(width, shot.width) * std::min(height, shot.height);
     for (int y = 0; y < shot.height && y < frame.height; ++y) {
         for (int x = 0; x < shot.width && x < frame.width; ++x) {
             mismatches += shot.At(x, y) != frame.At(x, y);
