@@ -12,17 +12,11 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 mapfile -t listed < <(bash "$source_dir/tools/install-deps.sh" --list)
 
-declare -A candidate_of
-while read -r package candidate; do
-    candidate_of[$package]=$candidate
-done < <(apt-cache policy "${listed[@]}" 2>/dev/null |
-    awk '/^[^ ]/ { sub(":$", ""); name = $0 } /^  Candidate:/ { print name, $2 }')
-for package in "${listed[@]}"; do
-    candidate=${candidate_of[$package]:-${candidate_of[${package%:amd64}]:-}}
-    if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then
-        fail "$package, which tools/install-deps.sh lists, is not in this release's package index"
-    fi
-done
+while read -r package; do
+    fail "$package, which tools/install-deps.sh lists, is not in this release's package index"
+done < <(apt-cache policy "${listed[@]}" 2>/dev/null | awk -v listed="${listed[*]}" '
+    /^[^ ]/ { sub(":$", ""); name = $0 } /^  Candidate:/ && $2 != "(none)" { found[name] = 1 }
+    END { n = split(listed, l, " "); for (i = 1; i <= n; i++) if (!(l[i] in found)) print l[i] }')
 
 # Each compiler and tool the toolchain files name, for each toolchain.
 programs=()
