@@ -163,21 +163,14 @@ TEST_F(OxcaptureExe, WriteOnlyWritesThePatternAtTheSizeAsked) {
 TEST_F(OxcaptureExe, WriteOnlyTurnsABmpIntoTheExpectedRawFrame) {
     // Padded rows (3 and 1 bytes), both row orders, 32-bit pixels (their fourth byte, 0xEE,
     // dropped), a V5 header with colour masks, and a gap before the pixels.
-    BmpLayout topDown, bottomUp32, masks;
-    topDown.topDown = true;
-    topDown.gap = 10;
-    bottomUp32.bitsPerPixel = masks.bitsPerPixel = 32;
-    masks.topDown = true;
-    masks.compression = 3;
-    masks.headerSize = 124;
     const std::string path = ScratchPath("good.bmp");
     const struct {
         Frame frame;
-        BmpLayout layout;
-    } cases[] = {{PatternFrame(3, 2), BmpLayout()},
-                 {PatternFrame(5, 3), topDown},
-                 {PatternFrame(3, 2), bottomUp32},
-                 {PatternFrame(3, 2), masks}};
+        BmpLayout layout; // top down, bits per pixel, compression, header size, gap
+    } cases[] = {{PatternFrame(3, 2), {}},
+                 {PatternFrame(5, 3), {true, 24, 0, 40, 10}},
+                 {PatternFrame(3, 2), {false, 32}},
+                 {PatternFrame(3, 2), {true, 32, 3, 124}}};
     for (auto c : cases) {
         SCOPED_TRACE(std::to_string(c.frame.width) + "x" + std::to_string(c.frame.height) + ", " +
                      std::to_string(c.layout.bitsPerPixel) + " bits, header " +

@@ -83,8 +83,7 @@ TEST_F(ScreenCapture, ARegionAndAWindowGiveThePixelsOnScreen) {
                                 "," + std::to_string(client_.y) + ",64x16");
     ASSERT_EQ(0, run.exitCode) << run.err;
     Frame frame = ReadRawFrame();
-    EXPECT_EQ(kWidth, frame.width);
-    EXPECT_EQ(kBlock, frame.height);
+    EXPECT_EQ(std::make_pair(kWidth, kBlock), std::make_pair(frame.width, frame.height));
     EXPECT_EQ("", MissingBlocks(frame, 0, 0));
 
     RECT outer;

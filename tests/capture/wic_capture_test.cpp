@@ -3,7 +3,6 @@
 
 #include "support/capture_run.h"
 #include "support/child_process.h"
-
 #include "support/files.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +17,7 @@ constexpr int kLevelCount = sizeof(kLevels);
 // Neighbours differ in every channel, in fewer than 256 colours (so that a
 // palette holds them all) and in more than 16 (so that it takes 8 bits).
 Frame Sample(int width, int height, int seed) {
-    Frame picture;
-    picture.width = width;
-    picture.height = height;
+    Frame picture{width, height, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             picture.topFirst.insert(picture.topFirst.end(),
@@ -72,8 +69,7 @@ TEST_F(PictureFiles, EachKindGivesItsPixels) {
         SCOPED_TRACE(kind.name);
         const std::string path = ScratchPath(kind.name);
         ASSERT_TRUE(MakeImage({picture}, kind.options, path, kind.format));
-        if (kind.bmpBits != 0) {
-            // Byte 28 of a BMP file: its bits per pixel.
+        if (kind.bmpBits != 0) { // byte 28 of a BMP file: its bits per pixel
             ASSERT_EQ(kind.bmpBits, ReadFileBytes(path).at(28))
                 << "ImageMagick wrote another depth";
         }
@@ -122,8 +118,7 @@ TEST_F(PictureFiles, FitScalesALargerPictureDownToAFrame) {
                           path));
     ASSERT_EQ(0, RunCapture("--write-only --fit \"" + path + "\"").exitCode);
     const Frame frame = ReadRawFrame();
-    ASSERT_EQ(1280, frame.width);
-    ASSERT_EQ(640, frame.height);
+    ASSERT_EQ(std::make_pair(1280, 640), std::make_pair(frame.width, frame.height));
     EXPECT_EQ("255,0,0", RgbAt(frame, 320, 160));
     EXPECT_EQ("0,255,0", RgbAt(frame, 960, 160));
     EXPECT_EQ("0,0,255", RgbAt(frame, 320, 480));

@@ -14,9 +14,8 @@
 #include <cstring>
 #include <vector>
 
-// The bytes as a picture file's start, or an icon's page (a PNG, or a BMP
-// without file header, twice as tall): the size PNG and BMP claim passes only
-// if it fits 2^28 pixels, and 1280x1024 without --fit.
+// The bytes as a file's start or an icon's page (a PNG, or a BMP without file header, twice as
+// tall): the size PNG and BMP claim passes only within 2^28 pixels, and 1280x1024 without --fit.
 static void CheckPictureDecision(const std::uint8_t* p, std::size_t size, bool icon, bool fit) {
     const std::size_t n = size < kPictureHeaderBytes ? size : kPictureHeaderBytes;
     const std::size_t info = icon ? 0 : 14;
@@ -45,9 +44,8 @@ static bool Within(long long w, long long h) {
     return w <= 0 || h <= 0 || w <= (1ll << 28) / h;
 }
 
-// The bytes as a whole file for the page walk: at most one read per byte and
-// a few, and no accepted page above 2^28 pixels, nor a used page above
-// 1280x1024 without --fit.
+// The bytes as a whole file for the page walk: at most one read per byte and a few, and no
+// accepted page above 2^28 pixels, nor a used page above 1280x1024 without --fit.
 static void CheckPageWalk(const std::uint8_t* p, std::size_t size, bool fit) {
     const PictureHeader header = ReadPictureHeader(p, size < 64 ? size : 64);
     MemorySource source(p, size);
@@ -79,6 +77,7 @@ static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
     const int format = p[0] % 3;
     const bool fit = p[0] & 4;
     std::vector<TiffPage> claims;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> sides; // a GIF's
     for (std::size_t at = 1; at + 16 <= size && claims.size() < 4; at += 16) {
         TiffPage claim = {ReadUint32LE(p + at), ReadUint32LE(p + at + 4), 0, 0};
         if (format != 2) { // JPEG and GIF sides are 16 bits; neither has tiles
@@ -88,6 +87,7 @@ static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
             claim.tileHeight = ReadUint32LE(p + at + 12);
         }
         claims.push_back(claim);
+        sides.emplace_back(claim.width, claim.height);
     }
     claims.resize(format == 0 ? 1 : claims.size());
     bool expected = true;
@@ -98,10 +98,6 @@ static void CheckBuiltPicture(const std::uint8_t* p, std::size_t size) {
         expected = expected && (empty ? !used : Within(w, h)) &&
                    (empty || Within(claims[i].tileWidth, claims[i].tileHeight)) &&
                    (!used || fit || (w <= 1280 && h <= 1024));
-    }
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> sides;
-    for (const TiffPage& claim : claims) {
-        sides.emplace_back(claim.width, claim.height);
     }
     const Bytes file = format == 0   ? JpegClaiming(claims[0].width, claims[0].height)
                        : format == 1 ? GifClaiming(sides)

@@ -30,8 +30,7 @@ std::string Describe(const char* what, int width, int height, std::uint32_t byte
            std::to_string(height) + ", " + std::to_string(bytesRead) + " bytes read)";
 }
 
-const char* CheckRows(const Bytes& original, int width, int height) {
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3u;
+std::string CheckRows(const Bytes& original, int width, int height) {
     const std::size_t pixelBytes = original.size();
 
     // In place, as at start-up.
@@ -40,8 +39,7 @@ const char* CheckRows(const Bytes& original, int width, int height) {
         return "the in-place reversal refused a frame the checks accepted";
     }
     // The rows mirrored by hand: the raw frame file of the frame, past its header.
-    const Bytes mirrored =
-        rowBytes != 0 ? RawFrameBytes(Frame{width, height, original}) : Bytes(24);
+    const Bytes mirrored = width != 0 ? RawFrameBytes(Frame{width, height, original}) : Bytes(24);
     if (!std::equal(inPlace.begin(), inPlace.end(), mirrored.begin() + 24, mirrored.end())) {
         return "a row did not land in its mirrored place";
     }
@@ -57,7 +55,7 @@ const char* CheckRows(const Bytes& original, int width, int height) {
         inPlace != original) {
         return "reversing twice did not give the first order back";
     }
-    return nullptr;
+    return "";
 }
 
 // The stream against the BMP laid out by hand in tests/support, sizes and fill included.
@@ -99,15 +97,11 @@ FrameCheck CheckRawFrameFile(const std::uint8_t* data, std::size_t size) {
         return check;
     }
 
-    const std::size_t pixelBytes =
-        static_cast<std::size_t>(width) * 3u * static_cast<std::size_t>(height);
-    const Bytes original(file.begin() + kFrameHeaderBytes,
-                         file.begin() + kFrameHeaderBytes +
-                             static_cast<std::ptrdiff_t>(pixelBytes));
-    if (const char* fault = CheckRows(original, width, height)) {
-        check.fault = Describe(fault, width, height, bytesRead);
-    } else if (const std::string bmpFault = CheckBmp(original, width, height); !bmpFault.empty()) {
-        check.fault = Describe(bmpFault.c_str(), width, height, bytesRead);
-    }
+    const auto pixels = file.begin() + kFrameHeaderBytes; // the frame the bytes read hold
+    const Bytes original(pixels,
+                         pixels + static_cast<std::ptrdiff_t>(std::size_t{3} * width * height));
+    std::string fault = CheckRows(original, width, height);
+    fault = fault.empty() ? CheckBmp(original, width, height) : fault;
+    check.fault = fault.empty() ? "" : Describe(fault.c_str(), width, height, bytesRead);
     return check;
 }

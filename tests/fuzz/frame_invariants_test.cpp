@@ -16,8 +16,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 FrameCheck Check(const Bytes& file) {
     return CheckRawFrameFile(file.data(), file.size());
 }

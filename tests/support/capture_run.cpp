@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -53,12 +54,10 @@ CaptureRun RunCapture(const std::string& arguments, const std::string& exe, DWOR
 
 Frame ReadRawFrame() {
     const Bytes file = ReadFileBytes(RawFramePath());
-    if (file.size() < 24 || std::string(file.begin(), file.begin() + 16) !=
-                                std::string("OXRAWFRM\1\0\0\0\0\0\0\0", 16)) {
-        return Frame();
-    }
-    const Frame frame = FrameFromRawBytes(file);
-    const bool whole =
-        frame.width > 0 && frame.height > 0 && file.size() == 24 + frame.topFirst.size();
+    const Frame frame = FrameFromRawBytes(file); // empty when the size does not fit the file
+    const bool whole = file.size() >= 24 &&
+                       std::equal(file.begin(), file.begin() + 16, "OXRAWFRM\1\0\0\0\0\0\0\0") &&
+                       frame.width > 0 && frame.height > 0 &&
+                       file.size() == 24 + frame.topFirst.size();
     return whole ? frame : Frame();
 }

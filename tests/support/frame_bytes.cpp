@@ -95,9 +95,7 @@ std::string Difference(const Frame& got, const Frame& expected, int tolerance) {
 }
 
 Frame PatternFrame(int width, int height) {
-    Frame frame;
-    frame.width = width;
-    frame.height = height;
+    Frame frame{width, height, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             frame.topFirst.push_back(static_cast<std::uint8_t>(x * 3 + y));       // blue

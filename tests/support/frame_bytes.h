@@ -28,9 +28,8 @@ std::string Difference(const Frame& got, const Frame& expected, int tolerance = 
 // Every pixel differs from its neighbours in each channel: a flip, shift or channel swap shows.
 Frame PatternFrame(int width, int height);
 
-// The raw frame file as oxcapture writes it ("OXRAWFRM", version 1, a
-// reserved 0, the size, the rows bottom first), and the frame it holds (an
-// empty one when it does not hold one).
+// The raw frame file as oxcapture writes it ("OXRAWFRM", version 1, a reserved 0, the size, the
+// rows bottom first), and the frame it holds (an empty one when it holds none).
 Bytes RawFrameBytes(const Frame& frame);
 Frame FrameFromRawBytes(const Bytes& raw);
 
@@ -50,12 +49,11 @@ struct BmpLayout {
 };
 Bytes BmpFileBytes(const Frame& frame, const BmpLayout& layout = BmpLayout());
 
-// Hostile pictures, each claiming a size: a grey PNG with real black rows of
-// that width; a small BMP; an icon of one page, picture less its first skip
-// bytes (a BMP's file header); a JPEG a decoder reads, its frame header after
-// a 64 KB segment; a GIF of these pages, a comment before the last; a grey
-// TIFF of these directories (tile size 0: one strip), with loop the last
-// naming the first as its next.
+// Hostile pictures, each claiming a size: a grey PNG with real black rows of that width; a small
+// BMP; an icon of one page, picture less its first skip bytes (a BMP's file header); a JPEG a
+// decoder reads, its frame header after a 64 KB segment; a GIF of these pages, a comment before
+// the last; a grey TIFF of these directories (tile size 0: one strip), with loop the last naming
+// the first as its next.
 Bytes GreyPngClaiming(std::uint32_t width, std::uint32_t height);
 Bytes BmpClaiming(std::int64_t width, std::int64_t height);
 Bytes IconOf(const Bytes& picture, std::size_t skip = 0);

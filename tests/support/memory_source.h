@@ -14,9 +14,7 @@ class MemorySource final : public ByteSource {
     std::size_t ReadAt(std::uint64_t offset, std::uint8_t* bytes, std::size_t count) override {
         ++reads;
         const std::size_t got =
-            offset < size_
-                ? static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset))
-                : 0;
+            offset < size_ ? std::min(count, size_ - static_cast<std::size_t>(offset)) : 0;
         if (got != 0) { // an empty file may come with no bytes at all
             std::memcpy(bytes, data_ + offset, got);
         }
