@@ -38,7 +38,6 @@ struct PairedMedians {
     double subject = 0.0;
     double baseline = 0.0;
     double subjectFirst = 0.0; // the untimed first round, with its cold start
-    double Ratio() const { return baseline > 0.0 ? subject / baseline : 0.0; }
 };
 
 // Times the subject and its baseline side by side, taking turns at going

@@ -9,6 +9,7 @@
 #include "support/screen.h"
 #include "support/settings_key_guard.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -27,12 +28,8 @@ bool FrameComplete(const ScreenShot& shot, const Frame& frame) {
 // before the first pass, or the frame itself.
 bool Painted(const ScreenShot& shot) {
     const COLORREF background = GetSysColor(COLOR_WINDOW);
-    for (COLORREF pixel : shot.pixels) {
-        if (pixel != background) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                       [&](COLORREF pixel) { return pixel != background; });
 }
 
 // Polls without sleeping, so the time is taken close to the event.

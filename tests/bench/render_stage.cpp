@@ -16,7 +16,7 @@ constexpr int kRepetitions = 15;
 
 // Sizes the window so its client area is the frame exactly: a larger one
 // would add the background fill to every pass, a smaller one clip the copy.
-RECT FitClientToFrame(HWND window, int width, int height) {
+void FitClientToFrame(HWND window, int width, int height) {
     RECT client = {0, 0, 0, 0};
     // Twice: the menu bar may wrap differently at the new width.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -36,8 +36,6 @@ RECT FitClientToFrame(HWND window, int width, int height) {
         }
         PumpMessages();
     }
-    GetClientRect(window, &client);
-    return client;
 }
 
 // The baseline: the context and the bitmap exist before the clock starts,
@@ -72,9 +70,7 @@ class BareTarget {
 } // namespace
 
 bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result) {
-    const RECT client = FitClientToFrame(record.window, width, height);
-    result->clientWidth = client.right;
-    result->clientHeight = client.bottom;
+    FitClientToFrame(record.window, width, height);
     LoadPattern(record, width, height);
     BareTarget bare(record.window, width, height);
     if (!bare.valid()) {

@@ -26,8 +26,6 @@ ExportMedians MeasureExport(ApplicationRecord& record, int width, int height,
 // A Render pass against a bare SetPixel loop into a bitmap like its own.
 struct RenderMedians {
     PairedMedians pass;
-    int clientWidth = 0;
-    int clientHeight = 0;
 };
 bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result);
 

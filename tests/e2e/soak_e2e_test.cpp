@@ -120,7 +120,6 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
                         baseline.Describe().c_str());
         }
     }
-    ASSERT_TRUE(haveBaseline);
     const Usage last = ReadUsage(viewer_.Id());
     std::printf("after %d rounds in %lu ms (%d Alt+F presses repeated): %s\n", rounds,
                 GetTickCount() - start, missedMenus, last.Describe().c_str());
