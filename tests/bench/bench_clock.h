@@ -6,8 +6,7 @@
 #include <functional>
 #include <vector>
 
-// Milliseconds from the performance counter, which every system this runs
-// on has.
+// Milliseconds from the performance counter, which every system this runs on has.
 inline double NowMs() {
     static const double perMs = [] {
         LARGE_INTEGER frequency;

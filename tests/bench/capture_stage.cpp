@@ -69,8 +69,7 @@ bool CaptureToFile(const Imaging& imaging, const std::string& png, const std::st
 bool MeasureCapture(int width, int height, CaptureMedians* result) {
     const std::string png = ScratchPath("bench-capture.png");
     const std::string target = ScratchPath("bench-capture.raw");
-    // A plasma, seeded: smooth and rough in turns like a photograph, so that
-    // the PNG is neither trivial to decompress nor noise.
+    // A seeded plasma, smooth and rough like a photograph: neither trivial to decompress nor noise.
     const std::string plasma =
         "-size " + std::to_string(width) + "x" + std::to_string(height) + " -seed 7 plasma:fractal";
     if (!MakeImage({}, plasma, png)) {

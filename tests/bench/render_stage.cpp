@@ -38,8 +38,7 @@ void FitClientToFrame(HWND window, int width, int height) {
     }
 }
 
-// The baseline: the context and the bitmap exist before the clock starts,
-// and only the SetPixel calls of a pass are timed.
+// The baseline: context and bitmap are made before the clock starts; only a pass's SetPixels count.
 class BareTarget {
   public:
     BareTarget(HWND window, int width, int height)

@@ -22,8 +22,7 @@ inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
     return showed;
 }
 
-// The helpers below return an AssertionResult: checked at the call, with
-// ASSERT_TRUE or EXPECT_TRUE, a failure names the test's own line.
+// The helpers below return an AssertionResult: checked where called, a failure names that line.
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;
