@@ -39,10 +39,9 @@ struct PairedMedians {
     double subjectFirst = 0.0; // the untimed first round, with its cold start
 };
 
-// Times the subject and its baseline side by side, taking turns at going
-// first so that neither always runs on what the other has just warmed. One
-// untimed round of each comes first; prepare, when given, runs untimed
-// before every call. An odd count keeps the turns even.
+// Times the subject and its baseline side by side, taking turns at going first so that neither
+// always runs on what the other has just warmed. One untimed round of each comes first; prepare,
+// when given, runs untimed before every call. An odd count keeps the turns even.
 inline PairedMedians Interleaved(int repetitions, const std::function<void()>& subject,
                                  const std::function<void()>& baseline,
                                  const std::function<void()>& prepare = nullptr) {

@@ -1,6 +1,5 @@
-// Times every stage of the viewer side by side with a baseline in one run
-// and prints the ratios; the machines this runs on are too noisy for bare
-// figures to mean much from one run to the next.
+// Times every stage of the viewer side by side with a baseline in one run and prints the ratios;
+// the machines this runs on are too noisy for bare figures to mean much from one run to the next.
 
 #include "app/application_record.h"
 #include "stages.h"

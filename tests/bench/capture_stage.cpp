@@ -1,7 +1,5 @@
-// The capture side: a 1280x1024 PNG to a complete raw frame file, by the
-// capture program's own decoding and writing, against the imaging
-// component's decode and conversion of the same file into memory, which no
-// capture can do without.
+// The capture side: a 1280x1024 PNG to a complete raw frame file by oxcapture's own decoding
+// and writing, against the imaging component's decode of it into memory, which no capture skips.
 
 #include "core/win32_handles.h"
 #include "stages.h"

@@ -1,6 +1,5 @@
-// A full Render pass against a bare loop of the same SetPixel calls into a
-// memory bitmap compatible with the same window: the ratio shows what the
-// pass costs beyond the per-pixel drawing it cannot avoid.
+// A full Render pass against a bare loop of the same SetPixel calls into a memory bitmap like the
+// window's: the ratio shows what the pass costs beyond the per-pixel drawing it cannot avoid.
 
 #include "app/application_record.h"
 #include "core/win32_handles.h"
