@@ -12,16 +12,6 @@
 
 #include <gtest/gtest.h>
 
-// Watches a started program until it ends (or the deadline): whether it showed any window.
-inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
-    bool showed = false;
-    PollWithoutPumping([&] {
-        showed = showed || program.FindWindowOf(nullptr, nullptr) != nullptr;
-        return !program.Running();
-    });
-    return showed;
-}
-
 // The helpers below return an AssertionResult: checked where called, a failure names that line.
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
