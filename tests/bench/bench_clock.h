@@ -6,8 +6,7 @@
 #include <functional>
 #include <vector>
 
-// Milliseconds from the performance counter, which every system this runs
-// on has.
+// Milliseconds from the performance counter, which every system this runs on has.
 inline double NowMs() {
     static const double perMs = [] {
         LARGE_INTEGER frequency;
@@ -38,13 +37,11 @@ struct PairedMedians {
     double subject = 0.0;
     double baseline = 0.0;
     double subjectFirst = 0.0; // the untimed first round, with its cold start
-    double Ratio() const { return baseline > 0.0 ? subject / baseline : 0.0; }
 };
 
-// Times the subject and its baseline side by side, taking turns at going
-// first so that neither always runs on what the other has just warmed. One
-// untimed round of each comes first; prepare, when given, runs untimed
-// before every call. An odd count keeps the turns even.
+// Times the subject and its baseline side by side, taking turns at going first so that neither
+// always runs on what the other has just warmed. One untimed round of each comes first; prepare,
+// when given, runs untimed before every call. An odd count keeps the turns even.
 inline PairedMedians Interleaved(int repetitions, const std::function<void()>& subject,
                                  const std::function<void()>& baseline,
                                  const std::function<void()>& prepare = nullptr) {

@@ -1,6 +1,5 @@
-// Times every stage of the viewer side by side with a baseline in one run
-// and prints the ratios; the machines this runs on are too noisy for bare
-// figures to mean much from one run to the next.
+// Times every stage of the viewer side by side with a baseline in one run and prints the ratios;
+// the machines this runs on are too noisy for bare figures to mean much from one run to the next.
 
 #include "app/application_record.h"
 #include "stages.h"
@@ -29,8 +28,7 @@ void PrintRow(const char* stage, const Size& size, const char* baseline, double 
                 subjectMs, baselineMs, ratio, ratio <= goal ? "within" : "ABOVE", goal);
 }
 
-// The viewer's window, sized for the largest frame from the start; each
-// size then fits the client area to itself.
+// The viewer's window, sized for the largest frame; each size then fits the client area to itself.
 bool OpenWindow(ApplicationRecord& record) {
     if (record.frameBuffer == nullptr) {
         std::fprintf(stderr, "no frame buffer\n");
@@ -92,8 +90,7 @@ bool MeasureCaptureProgram() {
     return true;
 }
 
-// Start-up (launch to the window shown) plus one pass at each size: what
-// the frame may take to be complete.
+// Start-up (launch to the window shown) plus one pass at each size: what a complete frame may take.
 bool MeasureLaunches(const double (&renderMs)[2]) {
     for (int i = 0; i < 2; ++i) {
         LaunchMedians launch;

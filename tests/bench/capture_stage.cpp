@@ -1,7 +1,5 @@
-// The capture side: a 1280x1024 PNG to a complete raw frame file, by the
-// capture program's own decoding and writing, against the imaging
-// component's decode and conversion of the same file into memory, which no
-// capture can do without.
+// The capture side: a 1280x1024 PNG to a complete raw frame file by oxcapture's own decoding
+// and writing, against the imaging component's decode of it into memory, which no capture skips.
 
 #include "core/win32_handles.h"
 #include "stages.h"
@@ -69,8 +67,7 @@ bool CaptureToFile(const Imaging& imaging, const std::string& png, const std::st
 bool MeasureCapture(int width, int height, CaptureMedians* result) {
     const std::string png = ScratchPath("bench-capture.png");
     const std::string target = ScratchPath("bench-capture.raw");
-    // A plasma, seeded: smooth and rough in turns like a photograph, so that
-    // the PNG is neither trivial to decompress nor noise.
+    // A seeded plasma, smooth and rough like a photograph: neither trivial to decompress nor noise.
     const std::string plasma =
         "-size " + std::to_string(width) + "x" + std::to_string(height) + " -seed 7 plasma:fractal";
     if (!MakeImage({}, plasma, png)) {

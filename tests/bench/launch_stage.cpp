@@ -9,6 +9,7 @@
 #include "support/screen.h"
 #include "support/settings_key_guard.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -23,16 +24,11 @@ bool FrameComplete(const ScreenShot& shot, const Frame& frame) {
            CountFrameMismatches(shot, frame) == 0;
 }
 
-// Anything but the background: the loading text, which the window paints
-// before the first pass, or the frame itself.
+// Anything but the background: the loading text painted before the first pass, or the frame.
 bool Painted(const ScreenShot& shot) {
     const COLORREF background = GetSysColor(COLOR_WINDOW);
-    for (COLORREF pixel : shot.pixels) {
-        if (pixel != background) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(shot.pixels.begin(), shot.pixels.end(),
+                       [&](COLORREF pixel) { return pixel != background; });
 }
 
 // Polls without sleeping, so the time is taken close to the event.
@@ -95,8 +91,7 @@ bool TimeFramedLaunch(const Frame& frame, LaunchSamples& samples) {
     return true;
 }
 
-// The same launch with no raw frame file: process start and the check for
-// the file, which ends the run at once.
+// The launch with no raw frame file: process start and the file's check, which ends the run.
 bool TimeEmptyLaunch(LaunchSamples& samples) {
     ChildProcess empty;
     const double emptyStart = NowMs();

@@ -1,5 +1,4 @@
-// The start-up row reversal and Save's BMP export, each against the plainest
-// way to move the same bytes.
+// The start-up row reversal and Save's BMP export, each against the plainest move of the bytes.
 
 #include "app/application_record.h"
 #include "core/win32_handles.h"

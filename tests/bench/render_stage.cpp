@@ -1,6 +1,5 @@
-// A full Render pass against a bare loop of the same SetPixel calls into a
-// memory bitmap compatible with the same window: the ratio shows what the
-// pass costs beyond the per-pixel drawing it cannot avoid.
+// A full Render pass against a bare loop of the same SetPixel calls into a memory bitmap like the
+// window's: the ratio shows what the pass costs beyond the per-pixel drawing it cannot avoid.
 
 #include "app/application_record.h"
 #include "core/win32_handles.h"
@@ -16,7 +15,7 @@ constexpr int kRepetitions = 15;
 
 // Sizes the window so its client area is the frame exactly: a larger one
 // would add the background fill to every pass, a smaller one clip the copy.
-RECT FitClientToFrame(HWND window, int width, int height) {
+void FitClientToFrame(HWND window, int width, int height) {
     RECT client = {0, 0, 0, 0};
     // Twice: the menu bar may wrap differently at the new width.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -36,12 +35,9 @@ RECT FitClientToFrame(HWND window, int width, int height) {
         }
         PumpMessages();
     }
-    GetClientRect(window, &client);
-    return client;
 }
 
-// The baseline: the context and the bitmap exist before the clock starts,
-// and only the SetPixel calls of a pass are timed.
+// The baseline: context and bitmap are made before the clock starts; only a pass's SetPixels count.
 class BareTarget {
   public:
     BareTarget(HWND window, int width, int height)
@@ -72,9 +68,7 @@ class BareTarget {
 } // namespace
 
 bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result) {
-    const RECT client = FitClientToFrame(record.window, width, height);
-    result->clientWidth = client.right;
-    result->clientHeight = client.bottom;
+    FitClientToFrame(record.window, width, height);
     LoadPattern(record, width, height);
     BareTarget bare(record.window, width, height);
     if (!bare.valid()) {

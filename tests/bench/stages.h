@@ -6,9 +6,8 @@
 
 class ApplicationRecord;
 
-// Fills the record's frame buffer with a frame of this size whose every
-// channel varies along both axes, so no run of equal bytes lets a stage skip
-// work.
+// Fills the record's frame buffer with a frame of this size whose every channel varies along
+// both axes, so no run of equal bytes lets a stage skip work.
 void LoadPattern(ApplicationRecord& record, int width, int height);
 
 // The row reversal at start-up (in place) against one memcpy of the bytes.
@@ -26,8 +25,6 @@ ExportMedians MeasureExport(ApplicationRecord& record, int width, int height,
 // A Render pass against a bare SetPixel loop into a bitmap like its own.
 struct RenderMedians {
     PairedMedians pass;
-    int clientWidth = 0;
-    int clientHeight = 0;
 };
 bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result);
 

@@ -16,7 +16,7 @@ AssertionResult EndsAsItShould(const std::vector<BYTE>& file,
         return AssertionFailure() << "cannot place the file or start the viewer";
     }
     if (!shows) {
-        if (ShowsAWindowBeforeItEnds(viewer) || viewer.WaitForExit() != 0) {
+        if (viewer.WaitForWindow(nullptr, nullptr) != nullptr || viewer.WaitForExit() != 0) {
             return AssertionFailure() << "a window showed, or it crashed or hung";
         }
     } else {

@@ -12,18 +12,7 @@
 
 #include <gtest/gtest.h>
 
-// Watches a started program until it ends (or the deadline): whether it showed any window.
-inline bool ShowsAWindowBeforeItEnds(ChildProcess& program) {
-    bool showed = false;
-    PollWithoutPumping([&] {
-        showed = showed || program.FindWindowOf(nullptr, nullptr) != nullptr;
-        return !program.Running();
-    });
-    return showed;
-}
-
-// The helpers below return an AssertionResult: checked at the call, with
-// ASSERT_TRUE or EXPECT_TRUE, a failure names the test's own line.
+// The helpers below return an AssertionResult: checked where called, a failure names that line.
 using ::testing::AssertionFailure;
 using ::testing::AssertionResult;
 using ::testing::AssertionSuccess;

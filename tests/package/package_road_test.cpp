@@ -1,6 +1,5 @@
-// Runs the programs from the unpacked zip, far from the build tree: the
-// package must hold everything the road from capture to viewer needs. Copies
-// of them run from folders whose names no 8-bit function holds whole.
+// Runs the programs from the unpacked zip, far from the build tree: the package must hold all
+// the road from capture to viewer needs. Copies run from folders no 8-bit function names whole.
 
 #include "e2e/viewer_test.h"
 #include "support/capture_run.h"

@@ -1,7 +1,6 @@
-// What only Windows itself can tell about the two program files: that the
-// version resource reads through the version API, as Explorer's Details tab
-// reads it, and that the loader's own parser takes the embedded manifest.
-// What the resources hold is read from the files by program_files_check.sh.
+// What only Windows itself can tell about the two program files: that the version resource reads
+// through the version API, as Explorer's Details tab reads it, and that the loader's own parser
+// takes the embedded manifest. What the resources hold, program_files_check.sh reads.
 
 #include "support/paths.h"
 

@@ -57,10 +57,9 @@ bool Launch(const std::string& commandLine, const std::string& program, const st
                            redirect, 0, nullptr, nullptr, &startup, &info)) {
             return true;
         }
-        // Wine's word for a new process that ended inside Wine's own start-up,
-        // before the program's first instruction (seen once on a loaded
-        // machine): no fault of the program can cause it, so it gets one more
-        // start, which is said. Any other failure, or a second one, stands.
+        // Wine's word for a process that ended in Wine's own start-up, before the program's
+        // first instruction (seen once on a loaded machine): no fault of the program causes it, so
+        // it gets one more start, which is said. Any other failure, or a second one, stands.
         const DWORD error = GetLastError();
         if (error != ERROR_INTERNAL_ERROR || attempt == 2) {
             SetLastError(error);
@@ -154,9 +153,8 @@ HWND ChildProcess::WaitForWindow(const char* className, const char* title, DWORD
 
 bool StartUnixProgram(const std::string& commandLine) {
     PROCESS_INFORMATION info = {};
-    // Not closed: for a Unix program Wine gives no handles of its own, and
-    // the 64-bit loader leaves a stale value in hThread, whose close would
-    // take an unrelated handle of this process (its message queue's, so
-    // every MsgWaitForMultipleObjects after it fails).
+    // Not closed: for a Unix program Wine gives no handles of its own, and the 64-bit loader
+    // leaves a stale value in hThread, whose close would take an unrelated handle of this process
+    // (its message queue's, so every MsgWaitForMultipleObjects after it fails).
     return Launch(commandLine, "", "", "", info);
 }

@@ -49,6 +49,5 @@ class ChildProcess {
     SIZE_T peakMemory_ = 0;
 };
 
-// Starts a Unix program (such as "/bin/sh -c ...") and lets go of it: Wine
-// cannot wait for one, so the caller watches for what it writes.
+// Starts a Unix program ("/bin/sh -c ...") and lets go: Wine cannot wait; watch what it writes.
 bool StartUnixProgram(const std::string& commandLine);

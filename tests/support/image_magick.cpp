@@ -35,11 +35,9 @@ bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std
         script += " " + ShellWord(argument);
     }
     // The format is named, since the name being written ends in .part.
-    std::string type = format;
-    if (type.empty()) {
-        const std::size_t dot = output.find_last_of('.');
-        type = dot == std::string::npos ? "" : output.substr(dot + 1);
-    }
+    const std::size_t dot = output.find_last_of('.');
+    const std::string type =
+        !format.empty() || dot == std::string::npos ? format : output.substr(dot + 1);
     script += " " + (type.empty() ? part : ShellWord(type + ":" + UnixPath(output) + ".part")) +
               " && mv " + part + " " + ShellWord(output);
     return StartUnixProgram("/bin/sh -c \"" + script + "\"") &&

@@ -11,9 +11,8 @@
 // A file of the tests' own on Wine's Z: drive, so ImageMagick can reach it too.
 std::string ScratchPath(const std::string& name);
 
-// Runs ImageMagick ("magick", or "convert") on arguments, Windows paths as
-// the Unix paths they name, and writes output, in format when one is given
-// ("rgb", "png"). True when output is there before the deadline.
+// Runs ImageMagick ("magick", or "convert") on arguments, Windows paths as the Unix paths they
+// name, and writes output, in format when one is given ("rgb", "png"); true if it is in time.
 bool ConvertWithImageMagick(const std::vector<std::string>& arguments, const std::string& output,
                             const std::string& format = "");
 

@@ -37,9 +37,8 @@ void ClickAt(int x, int y) {
 }
 
 bool Focus(HWND window) {
-    // A window of a frame a few rows high has no client area below its menu
-    // bar, where a click would open the menu, and a click on the caption
-    // starts a move: such a window is asked to come forward instead.
+    // A window of a frame a few rows high has no client area below its menu bar, where a click
+    // would open the menu, and a click on the caption starts a move: it is asked forward instead.
     const RECT client = ScreenRectOfClient(window);
     if (client.right - client.left >= 4 && client.bottom - client.top >= 4) {
         ClickAt(client.left + 2, client.top + 2);

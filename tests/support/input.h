@@ -1,7 +1,6 @@
 #pragma once
 
-// Input as the user makes it, through the system's input queue: it reaches
-// whichever window has the focus, in this process or another.
+// Input as a user makes it, through the system's queue: to the focused window, of any process.
 
 #include <windows.h>
 
@@ -9,6 +8,5 @@ void SendKey(WORD virtualKey, bool down);
 void PressKey(WORD virtualKey);
 void PressKeyWith(WORD modifier, WORD virtualKey);
 void ClickAt(int x, int y); // screen coordinates
-// Brings a top-level window to the front, with a click into its client area
-// where it has one. False when it is not in front at the deadline.
+// Brings a window to the front, by a click in its client area where it has one; false if too late.
 bool Focus(HWND window);

@@ -24,8 +24,7 @@ ScreenShot CaptureClient(HWND window);
 // The shot as a frame, to read with the frames' own tools (RgbAt).
 Frame FrameOf(const ScreenShot& shot);
 
-// Counts the pixels of a shot of the viewer's client area that differ from the
-// frame, and each one the viewer must show that the shot lacks, so an empty or
-// cut shot never passes. Its window is the frame plus 9 x 42 pixels, less what
-// the system's borders, caption and menu bar take (under Wine a few rows more).
+// Counts the pixels of a shot of the viewer's client area that differ from the frame, and each
+// one the viewer must show that the shot lacks, so an empty or cut shot never passes. The window
+// is the frame plus 9 x 42 pixels, less borders, caption and menu bar (under Wine a few rows more).
 int CountFrameMismatches(const ScreenShot& shot, const Frame& frame);

@@ -8,8 +8,7 @@
 
 namespace {
 
-// A hand-driven time source: the counter runs at 1000 counts a second and
-// the tick in milliseconds, so expected values are exact.
+// Hand-driven time: the counter at 1000 counts a second, the tick in ms, so values come out exact.
 LONGLONG g_fakeCounter = 0;
 DWORD g_fakeTick = 0;
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 // Counts the hooks and lets a test make one fail; Shutdown stores nothing.
 class ProbeRecord : public ApplicationRecord {
   public:
@@ -98,12 +100,8 @@ class MainWindow : public ::testing::Test {
                 SendKey(key, true);
             }
             Sleep(20);
-            for (WORD key : virtualKeys) {
-                if ((GetAsyncKeyState(key) & 0x8000) == 0) {
-                    return false;
-                }
-            }
-            return true;
+            return std::all_of(virtualKeys.begin(), virtualKeys.end(),
+                               [](WORD key) { return (GetAsyncKeyState(key) & 0x8000) != 0; });
         });
     }
 

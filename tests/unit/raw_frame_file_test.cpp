@@ -60,8 +60,7 @@ TEST_F(RawFrameFileReader, ReadsUpToTheLimitAndTakesOnlyFramesThatFit) {
         ASSERT_TRUE(WriteFileBytes(path_, c.bytes));
         DWORD size = kMaxRawFrameBytes;
         EXPECT_EQ(c.usable, Read(&size));
-        // Only the cap, 1280 x 1024 x 3 + 64 bytes, is read of a longer file;
-        // past what was read, the sentinel stands.
+        // Of a longer file only the cap, 1280 x 1024 x 3 + 64, is read; the sentinel stays beyond.
         const DWORD expected = std::min<DWORD>(c.bytes.size(), 3932224);
         ASSERT_EQ(expected, size);
         const BYTE* read = record_.frameBuffer->bytes();

@@ -59,9 +59,8 @@ class SafeFileWriter : public ::testing::Test {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
-    // A folder of 250 characters of nested parts (and x's to fill) below the
-    // Windows Temp folder, whose parts are in 8.3 form wherever the build
-    // lies: parts of up to 7 characters give a folder with no shorter name.
+    // A folder of 250 characters of nested parts (and x's to fill) below the Windows Temp folder,
+    // whose parts are 8.3 wherever the build is: parts of up to 7 characters have no shorter name.
     static std::string DeepFolder(const std::string& part) {
         std::string folder = WindowsTempFolder() + "oxvsafe\\";
         while (folder.size() + part.size() + 3 <= 250) {
