@@ -28,11 +28,14 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     return !match;
 }
 
-// A file for a child's output, which it inherits.
+// A file for a child's output, which it inherits. Shared for writing: a process that Wine
+// started for the child (its desktop, a service) may hold a copy of the handle for a while after
+// the child ends, and without the share the next run could not make the file anew (error 32).
 HANDLE OutputFile(const std::string& path) {
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    return CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(Wide(path).c_str(), GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // The one call that starts a process; a program of "" is found from the command line's first word.
