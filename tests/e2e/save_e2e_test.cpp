@@ -32,12 +32,16 @@ TEST_F(SaveAsBmp, WritesAnExactBmpReplacingAFileWithoutAskingAndLeavesNoTemporar
         // Other bytes each time, so the wait below sees this save finish.
         ASSERT_TRUE(WriteFileBytes(target_, std::vector<BYTE>(5000, 0xAB)));
         ASSERT_TRUE(SaveThroughDialog(window, target_));
-        // Watched by its size, never opened meanwhile: a read in the very
-        // moment of the replace made it fail under Wine, delete sharing or not.
+        // Watched by its size, never opened before: a read in the very moment
+        // of the replace made it fail under Wine, delete sharing or not. Done
+        // once it opens sharing nothing: the rename holds it a moment longer.
         WIN32_FILE_ATTRIBUTE_DATA data = {};
         EXPECT_TRUE(PollWithoutPumping([&] {
             return GetFileAttributesExA(target_.c_str(), GetFileExInfoStandard, &data) &&
-                   data.nFileSizeLow == BmpFileBytes(frame).size();
+                   data.nFileSizeLow == BmpFileBytes(frame).size() &&
+                   KernelHandle(CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr))
+                       .valid();
         }));
         EXPECT_EQ("equal", FirstDifference(ReadFileBytes(target_), BmpFileBytes(frame)));
         EXPECT_EQ(nullptr, viewer_.FindWindowOf("#32770", nullptr)) << "a question was asked";
