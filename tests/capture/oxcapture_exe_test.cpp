@@ -22,6 +22,7 @@ Bytes Head(const Bytes& bytes, std::size_t length) {
 
 const Bytes kHugePng = GreyPngClaiming(65536, 65537);
 const std::string kOver = ", more than 268435456 pixels";
+const std::string kTryHelp = "Try 'oxcapture --help'.\n"; // after a usage error
 
 // A refusal (exit code 1) is one line on standard error, the words after the
 // file's name; otherwise the words start the output (all of it if they end a line).
@@ -73,11 +74,7 @@ const struct BadInput {
     {"film.gif", GifFilled({{1920, 1080}}, 400), "--fit --page 400", 0, "", 1280, 720, 0x6F8090},
     {"", {}, "/?", 0, "Usage: oxcapture"},
     {"", {}, "--version", 0, "oxcapture " OXVIEW_VERSION "\n"},
-    {"",
-     {},
-     "--frobnicate",
-     2,
-     "oxcapture: unrecognized option '--frobnicate'\nTry 'oxcapture --help'.\n"},
+    {"", {}, "--frobnicate", 2, "oxcapture: unrecognized option '--frobnicate'\n" + kTryHelp},
     {"", {}, "\"\"", 2, "oxcapture: the picture file name is empty"},
 };
 

@@ -2,16 +2,13 @@
 # Runs the README's demo headless, in a Wine prefix of its own, and checks
 # that its screenshot shows the test pattern the right way round.
 set -euo pipefail
-source_dir="$1"
-build_dir="$2"
+source_dir=$1 build_dir=$2
 source "$source_dir/tools/imagemagick.sh"
 shot="$build_dir/screenshots/demo-test.png"
 rm -f "$shot"
 
-status=0
 env -u DISPLAY OXVIEW_DEMO_SHOT="$shot" OXVIEW_WINEPREFIX="$build_dir/demo-wineprefix" \
-    bash "$source_dir/tools/demo.sh" || status=$?
-[ "$status" -eq 0 ] || { echo "FAIL: the demo ended with $status, not 0"; exit 1; }
+    bash "$source_dir/tools/demo.sh" || { echo "FAIL: the demo ended with $?, not 0"; exit 1; }
 [ -s "$shot" ] || { echo "FAIL: no screenshot at $shot"; exit 1; }
 
 pixels=$(mktemp)
@@ -22,17 +19,14 @@ im "$shot" -depth 8 txt:- | sed -n 's/^\([0-9]*\),\([0-9]*\):.*#\([0-9A-F]\{6\}\
 # the picture, so its first pixel gives the picture's place in the shot.
 read -r rx ry < <(awk '$3 == "FF0000" { print $1, $2 }' "$pixels" | sort -n -k1,1 -k2,2 | head -n 1)
 [ -n "${rx:-}" ] || { echo "FAIL: no red marker in the screenshot"; exit 1; }
-x0=$((rx - 4))
-y0=$((ry - 4))
+x0=$((rx - 4)) y0=$((ry - 4))
 
 failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect() { # x y colour what: a pixel of the screenshot
     local got
     got=$(awk -v x="$1" -v y="$2" '$1 == x && $2 == y { print $3 }' "$pixels")
-    if [ "$got" != "$3" ]; then
-        echo "FAIL: $4 at ($1,$2) of the screenshot: got ${got:-nothing}, expected $3"
-        failures=$((failures + 1))
-    fi
+    [ "$got" = "$3" ] || fail "$4 at ($1,$2) of the screenshot: got ${got:-nothing}, expected $3"
 }
 # The 640x480 rows of the tests' table of pattern pixels, as "x y red green blue".
 rows=$(sed -n 's/^ *{640, 480, \([0-9]*\), \([0-9]*\), "\([0-9]*\),\([0-9]*\),\([0-9]*\)"},$/\1 \2 \3 \4 \5/p' \
@@ -63,5 +57,5 @@ cross=$(awk -v box="$button" 'BEGIN { split(box, b, " ") }
         }
         print ok ? "X" : n + 0 " black pixels from " x0 "," y0 " to " x1 "," y1
     }' "$pixels")
-[ "$cross" = X ] || { echo "FAIL: no cross in the close button at '$button': $cross"; failures=$((failures + 1)); }
+[ "$cross" = X ] || fail "no cross in the close button at '$button': $cross"
 [ "$failures" -eq 0 ] || exit 1

@@ -77,8 +77,7 @@ void UseTheViewer(ChildProcess& viewer, HWND window, int round, bool menuOpened)
     if (menuOpened) {
         EXPECT_TRUE(CloseMenu(viewer, window)) << "the File menu stayed open";
     }
-    const int x = 20 + (round * 37) % 300;
-    const int y = 10 + (round * 23) % 100;
+    const int x = 20 + (round * 37) % 300, y = 10 + (round * 23) % 100;
     const int grow = (round % 4) * 60;
     EXPECT_TRUE(SetWindowPos(window, nullptr, x, y, 649 + grow, 522 + grow / 2, SWP_NOZORDER));
     for (WORD key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}) {
@@ -98,8 +97,7 @@ TEST_F(Soak, TwoMinutesOfUseLeaveTheViewerAsItWas) {
     const DWORD warmUp = length / 8; // fonts, menus and caches are made once
     Usage baseline;
     bool haveBaseline = false;
-    int rounds = 0;
-    int missedMenus = 0;
+    int rounds = 0, missedMenus = 0;
     while (GetTickCount() - start < length) {
         // Alt+F is now and then lost while Wine settles a move; a user
         // presses again, but a menu that stops opening fails the run.

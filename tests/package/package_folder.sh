@@ -16,9 +16,7 @@ remove() {
 }
 
 case $action in
-remove)
-    remove
-    ;;
+remove) remove ;;
 unpack)
     remove # a folder an interrupted run left behind
     sum="$package.zip.sha256"
@@ -46,8 +44,5 @@ unpack)
     fi
     echo "unpacked into $folder/$package"
     ;;
-*)
-    echo "usage: $0 unpack|remove BUILD_DIR PACKAGE RECORD" >&2
-    exit 2
-    ;;
+*) echo "usage: $0 unpack|remove BUILD_DIR PACKAGE RECORD" >&2; exit 2 ;;
 esac

@@ -53,8 +53,7 @@ TEST_P(UnpackedPackage, CaptureStartsItsOwnViewerWhichShowsTheFrameAndEndsOnEsc)
 
     std::string wrong;
     EXPECT_TRUE(PollWithoutPumping([&] {
-        wrong = WrongPatternPixels(96, 64, FrameOf(CaptureClient(window)));
-        return wrong.empty();
+        return (wrong = WrongPatternPixels(96, 64, FrameOf(CaptureClient(window)))).empty();
     })) << "the test pattern is not on screen:"
         << wrong;
 

@@ -87,10 +87,8 @@ installed=" $(apt-cache depends --recurse --installed --no-recommends --no-sugge
     grep -v '^ ' | tr '\n' ' ') "
 for program in "${programs[@]}"; do
     path=${path_of[$program]}
-    if [ -z "$path" ]; then
-        fail "$program is not on this machine, and no package that tools/install-deps.sh installs gave it"
-        continue
-    fi
+    [ -n "$path" ] ||
+        { fail "$program is not on this machine, and no package that tools/install-deps.sh installs gave it"; continue; }
     package=$(owner "$path")
     if [ -z "$package" ]; then
         fail "$program ($path) comes from no Debian package"

@@ -6,19 +6,15 @@
 
 namespace {
 
-bool NoLeadBytes(unsigned char) {
-    return false;
-}
+const LeadBytePredicate kNoLeadBytes = [](unsigned char) { return false; };
 // Stands in for a double-byte code page, where 0x81 opens a two-byte character.
-bool LeadByte81(unsigned char byte) {
-    return byte == 0x81;
-}
+const LeadBytePredicate kLeadByte81 = [](unsigned char byte) { return byte == 0x81; };
 
 TEST(CommandTail, IsWhatFollowsTheProgramsNameAndTheBlanksAfterIt) {
     const struct {
         const char* commandLine;
         const char* tail;
-        LeadBytePredicate isLeadByte = NoLeadBytes;
+        LeadBytePredicate isLeadByte = kNoLeadBytes;
     } cases[] = {
         // Nothing or only blanks after the name.
         {"oxview.exe", ""},
@@ -40,11 +36,11 @@ TEST(CommandTail, IsWhatFollowsTheProgramsNameAndTheBlanksAfterIt) {
         {"oxview.exe\r\nx", "x"},
         {"ox\xA0view.exe y", "y"},
         // A lead byte takes the next byte along: a blank, a quote, but never the terminator.
-        {"ox\x81 x", "", LeadByte81},
+        {"ox\x81 x", "", kLeadByte81},
         {"ox\x81 x", "x"},
-        {"ox\x81 x y", "y", LeadByte81},
-        {"ox\x81\" tail", "tail", LeadByte81},
-        {"ox\x81", "", LeadByte81},
+        {"ox\x81 x y", "y", kLeadByte81},
+        {"ox\x81\" tail", "tail", kLeadByte81},
+        {"ox\x81", "", kLeadByte81},
     };
     for (const auto& c : cases) {
         EXPECT_STREQ(c.tail, CommandTail(c.commandLine, c.isLeadByte))

@@ -31,12 +31,9 @@ class ProbeRecord : public ApplicationRecord {
         ++shutdowns;
         return 0;
     }
-    int updates = 0;
-    int renders = 0;
-    int shutdowns = 0;
+    int updates = 0, renders = 0, shutdowns = 0;
     int quitAfterRenders = 0;
-    HRESULT updateStatus = 0;
-    HRESULT renderStatus = 0;
+    HRESULT updateStatus = 0, renderStatus = 0;
 };
 
 // Counts the WM_DESTROY messages the window receives on their way to its own procedure.

@@ -93,11 +93,9 @@ TEST(RawFramePath, FollowsTheWindowsDirectoryWhenThereIsOneThatFits) {
     EXPECT_STREQ("C:\\WINDOWS\\Temp\\oximg.raw", path);
 
     // 244 characters plus "\Temp\oximg.raw" and the terminator fill 260 exactly.
-    const std::string longest(244, 'w');
-    ASSERT_TRUE(BuildRawFramePath(longest.c_str(), 244, path));
+    ASSERT_TRUE(BuildRawFramePath(std::string(244, 'w').c_str(), 244, path));
     EXPECT_EQ(259u, std::strlen(path));
-    const std::string tooLong(245, 'w');
-    EXPECT_FALSE(BuildRawFramePath(tooLong.c_str(), 245, path));
+    EXPECT_FALSE(BuildRawFramePath(std::string(245, 'w').c_str(), 245, path));
     EXPECT_STREQ("", path);
 
     std::strcpy(path, "left over");

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -16,12 +15,11 @@ TEST(ReverseRowOrder, CopiesByTheRecordsSizeAndMovesRowsByItsArguments) {
     record.width = 2;
     record.height = 2; // copies 12 bytes
     const unsigned char source[18] = {1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3};
-    unsigned char destination[18];
-    std::fill(destination, destination + 18, 0xBD);
-    ASSERT_TRUE(record.ReverseRowOrder(source, destination, 2, 3));
+    Bytes destination(18, 0xBD);
+    ASSERT_TRUE(record.ReverseRowOrder(source, destination.data(), 2, 3));
     // Rows 0 and 1 were copied, row 2 not: swapping rows 0 and 2 brings the sentinel row up.
     const Bytes expected = {0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 0xBD, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1, 1, 1};
-    EXPECT_EQ(expected, Bytes(destination, destination + 18));
+    EXPECT_EQ(expected, destination);
 }
 
 TEST(ReverseRowOrder, RefusesRowsBeyondAFrameBufferOnEveryBuild) {

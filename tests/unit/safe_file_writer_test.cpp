@@ -10,8 +10,6 @@
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
 TEST(WriteRoad, ATemporaryNameIsUsedWheneverOneFitsTheFolder) {
     const std::size_t limit = kTempFileFolderLimit;
     EXPECT_EQ(246u, limit) << "GetTempFileNameA's documented limit, MAX_PATH - 14";
@@ -124,10 +122,9 @@ TEST_F(SafeFileWriter, AFolderTooLongForATemporaryNameStillTakesTheFile) {
     // even its deletion fails (the file made read-only meanwhile), the caller is told.
     const std::string target = shortNames + "x.bmp";
     bool cutShortLeft = true;
-    EXPECT_EQ(
-        static_cast<DWORD>(ERROR_DISK_FULL),
-        WriteFileSafely(
-            target.c_str(), "tst", [](HANDLE) -> DWORD { return ERROR_DISK_FULL; }, &cutShortLeft));
+    const auto full = [](HANDLE) -> DWORD { return ERROR_DISK_FULL; };
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL),
+              WriteFileSafely(target.c_str(), "tst", full, &cutShortLeft));
     EXPECT_FALSE(FileExists(target) || cutShortLeft);
     const auto readOnlyAndFull = [](HANDLE file) -> DWORD {
         FILE_BASIC_INFO basic = {};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 class SettingsStore : public ::testing::Test {
@@ -55,8 +57,7 @@ TEST(SettingsRecord, ConstructionCreatesTheKeyAndKeepsDefaultsWhenEmpty) {
     ASSERT_FALSE(SettingsKeyExists());
     ApplicationRecord record;
     EXPECT_TRUE(SettingsKeyExists());
-    EXPECT_EQ(640, record.width);
-    EXPECT_EQ(480, record.height);
+    EXPECT_EQ(std::make_pair(640, 480), std::make_pair(record.width, record.height));
     EXPECT_EQ("none", StoredSetting("Width")) << "loading must store nothing";
 }
 
@@ -66,8 +67,7 @@ TEST(SettingsRecord, StoredSizeIsLoaded) {
     SetSettingsDword("Width", 800);
     SetSettingsDword("Height", 600);
     ApplicationRecord record;
-    EXPECT_EQ(800, record.width);
-    EXPECT_EQ(600, record.height);
+    EXPECT_EQ(std::make_pair(800, 600), std::make_pair(record.width, record.height));
 }
 
 } // namespace
