@@ -53,16 +53,13 @@ inline PairedMedians Interleaved(int repetitions, const std::function<void()>& s
     };
     const double first = timed(subject);
     timed(baseline);
-    std::vector<double> subjectMs;
-    std::vector<double> baselineMs;
+    const std::function<void()>* work[2] = {&subject, &baseline};
+    std::vector<double> ms[2]; // the subject's, the baseline's
     for (int i = 0; i < repetitions; ++i) {
-        if (i % 2 == 0) {
-            subjectMs.push_back(timed(subject));
-            baselineMs.push_back(timed(baseline));
-        } else {
-            baselineMs.push_back(timed(baseline));
-            subjectMs.push_back(timed(subject));
+        for (int turn = 0; turn < 2; ++turn) { // the subject first in even rounds
+            const int which = (i + turn) % 2;
+            ms[which].push_back(timed(*work[which]));
         }
     }
-    return {Median(subjectMs), Median(baselineMs), first};
+    return {Median(ms[0]), Median(ms[1]), first};
 }

@@ -3,10 +3,7 @@
 
 #include "app/application_record.h"
 #include "stages.h"
-#include "support/child_process.h"
-#include "support/files.h"
 #include "support/paths.h"
-#include "support/screen.h"
 #include "support/test_window.h"
 
 #include <cstdio>
@@ -52,15 +49,14 @@ bool MeasureDrawing(ApplicationRecord& record, double (&renderMs)[2]) {
         PrintRow("row reversal", size, "memcpy of the same bytes", reversal.subject,
                  reversal.baseline, 2.0);
 
-        RenderMedians render;
+        PairedMedians render;
         if (!MeasureRender(record, size.width, size.height, &render)) {
             return false;
         }
-        renderMs[i] = render.pass.subject;
-        PrintRow("Render pass", size, "bare SetPixel loop", render.pass.subject,
-                 render.pass.baseline, 1.05);
+        renderMs[i] = render.subject;
+        PrintRow("Render pass", size, "bare SetPixel loop", render.subject, render.baseline, 1.05);
         std::printf("%-22s %-10s the first pass at this size took %.1f ms\n", "", "",
-                    render.pass.subjectFirst);
+                    render.subjectFirst);
     }
     return true;
 }

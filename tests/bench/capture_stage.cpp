@@ -1,7 +1,6 @@
 // The capture side: a 1280x1024 PNG to a complete raw frame file by oxcapture's own decoding
 // and writing, against the imaging component's decode of it into memory, which no capture skips.
 
-#include "core/win32_handles.h"
 #include "stages.h"
 #include "support/capture_run.h"
 #include "capture/raw_frame_encode.h"
@@ -50,15 +49,8 @@ bool CaptureToFile(const Imaging& imaging, const std::string& png, const std::st
         std::fprintf(stderr, "%s: %s\n", png.c_str(), reason.c_str());
         return false;
     }
-    const std::vector<unsigned char> contents = EncodeRawFrame(image);
     const std::string temporary = target + ".tmp";
-    KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file.valid() &&
-           WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
-                     nullptr) &&
-           written == contents.size() && file.Close() &&
+    return WriteInOneRequest(temporary, EncodeRawFrame(image), false) &&
            MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 

@@ -12,25 +12,21 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
 constexpr int kReversalRepetitions = 41;
 constexpr int kExportRepetitions = 15;
 
-// One CreateFile, one WriteFile of all the bytes, optionally one flush, and
-// the close: the least any program could do to put them in a file.
-void WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, bool flush) {
+bool WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, bool flush) {
     KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (!file.valid() ||
-        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size() || (flush && !FlushFileBuffers(file.get()))) {
-        std::fprintf(stderr, "writing %s failed: %lu\n", path.c_str(), GetLastError());
+    if (file.valid() &&
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && (!flush || FlushFileBuffers(file.get())) && file.Close()) {
+        return true;
     }
+    std::fprintf(stderr, "writing %s failed: %lu\n", path.c_str(), GetLastError());
+    return false;
 }
-
-} // namespace
 
 void LoadPattern(ApplicationRecord& record, int width, int height) {
     std::memset(&record.frameBuffer->header, 0, kFrameHeaderBytes);

@@ -3,7 +3,6 @@
 
 #include "app/application_record.h"
 #include "core/win32_handles.h"
-#include "core/frame_header.h"
 #include "stages.h"
 #include "support/test_window.h"
 
@@ -37,46 +36,32 @@ void FitClientToFrame(HWND window, int width, int height) {
     }
 }
 
-// The baseline: context and bitmap are made before the clock starts; only a pass's SetPixels count.
-class BareTarget {
-  public:
-    BareTarget(HWND window, int width, int height)
-        : windowDC_(window), memoryDC_(windowDC_.get()),
-          bitmap_(CreateCompatibleBitmap(windowDC_.get(), width, height)),
-          selection_(memoryDC_.get(), bitmap_.get()) {}
-    bool valid() const { return memoryDC_.get() != nullptr && bitmap_.get() != nullptr; }
+} // namespace
 
-    // The same colours in the same order as a Render pass, read from the
-    // same buffer, so the two differ only by what surrounds the calls.
-    void Draw(const BYTE* pixels, int width, int height) {
-        const BYTE* pixel = pixels;
-        HDC target = memoryDC_.get();
+bool MeasureRender(ApplicationRecord& record, int width, int height, PairedMedians* pass) {
+    FitClientToFrame(record.window, width, height);
+    LoadPattern(record, width, height);
+    // The baseline's context and bitmap are made before the clock starts: only its SetPixels count.
+    WindowDC windowDC(record.window);
+    MemoryDC memoryDC(CreateCompatibleDC(windowDC.get()));
+    GdiObject bitmap(CreateCompatibleBitmap(windowDC.get(), width, height));
+    Selection selection(memoryDC.get(), bitmap.get());
+    if (memoryDC.get() == nullptr || bitmap.get() == nullptr) {
+        std::fprintf(stderr, "no memory bitmap for %dx%d: %lu\n", width, height, GetLastError());
+        return false;
+    }
+    // The same colours in the same order as a Render pass, read from the same buffer, so the two
+    // differ only by what surrounds the calls.
+    const auto bareLoop = [&] {
+        const BYTE* pixel = record.frameBuffer->pixels;
+        HDC target = memoryDC.get();
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x, pixel += 3) {
                 SetPixel(target, x, y, RGB(pixel[2], pixel[1], pixel[0]));
             }
         }
-    }
-
-  private:
-    WindowDC windowDC_;
-    MemoryDC memoryDC_;
-    GdiObject bitmap_;
-    Selection selection_;
-};
-
-} // namespace
-
-bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result) {
-    FitClientToFrame(record.window, width, height);
-    LoadPattern(record, width, height);
-    BareTarget bare(record.window, width, height);
-    if (!bare.valid()) {
-        std::fprintf(stderr, "no memory bitmap for %dx%d: %lu\n", width, height, GetLastError());
-        return false;
-    }
-    result->pass = Interleaved(
-        kRepetitions, [&] { record.Render(); },
-        [&] { bare.Draw(record.frameBuffer->pixels, width, height); }, PumpMessages);
+    };
+    const auto renderPass = [&] { record.Render(); };
+    *pass = Interleaved(kRepetitions, renderPass, bareLoop, PumpMessages);
     return true;
 }

@@ -3,12 +3,17 @@
 #include "bench_clock.h"
 
 #include <string>
+#include <vector>
 
 class ApplicationRecord;
 
 // Fills the record's frame buffer with a frame of this size whose every channel varies along
 // both axes, so no run of equal bytes lets a stage skip work.
 void LoadPattern(ApplicationRecord& record, int width, int height);
+
+// One CreateFile, one WriteFile of all the bytes, optionally one flush, and the close: the least
+// any program could do to put them in a file. A failure is said on standard error.
+bool WriteInOneRequest(const std::string& path, const std::vector<BYTE>& bytes, bool flush);
 
 // The row reversal at start-up (in place) against one memcpy of the bytes.
 PairedMedians MeasureRowReversal(ApplicationRecord& record, int width, int height);
@@ -23,10 +28,7 @@ ExportMedians MeasureExport(ApplicationRecord& record, int width, int height,
                             const std::string& folder);
 
 // A Render pass against a bare SetPixel loop into a bitmap like its own.
-struct RenderMedians {
-    PairedMedians pass;
-};
-bool MeasureRender(ApplicationRecord& record, int width, int height, RenderMedians* result);
+bool MeasureRender(ApplicationRecord& record, int width, int height, PairedMedians* pass);
 
 // Launching oxview.exe until the frame is complete on its screen.
 struct LaunchMedians {

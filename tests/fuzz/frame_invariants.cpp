@@ -18,11 +18,9 @@ bool FitsByDivision(int width, int height, std::uint32_t bytesRead) {
     if (bytesRead < kFrameHeaderBytes || width < 0 || height < 0) {
         return false;
     }
-    if (width == 0 || height == 0) {
-        return true;
-    }
     const std::uint64_t room = bytesRead - kFrameHeaderBytes;
-    return static_cast<std::uint64_t>(height) <= room / 3u / static_cast<std::uint64_t>(width);
+    return width == 0 || height == 0 ||
+           static_cast<std::uint64_t>(height) <= room / 3u / static_cast<std::uint64_t>(width);
 }
 
 std::string Describe(const char* what, int width, int height, std::uint32_t bytesRead) {
@@ -66,10 +64,9 @@ std::string CheckBmp(const Bytes& original, int width, int height) {
     if (StreamBmp(bottomFirst.data(), width, height, sink) != 0) {
         return "laying out a frame the checks accepted failed";
     }
-    const Bytes& bmp = sink.bytes;
     const Bytes expected = BmpFileBytes(Frame{width, height, original});
-    if (bmp != expected) {
-        return "the BMP is not the one laid out by hand: " + FirstDifference(bmp, expected);
+    if (sink.bytes != expected) {
+        return "the BMP is not the one laid out by hand: " + FirstDifference(sink.bytes, expected);
     }
     return "";
 }

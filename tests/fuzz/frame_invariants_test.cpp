@@ -35,12 +35,11 @@ TEST(FrameInvariants, HoldForEverySeedAndEachSeedMeetsTheFateItsNameGives) {
 // The largest frame with a long tail is the reader's (raw_frame_file_test).
 TEST(FrameInvariants, TheReadLimitCutsLongFilesWhoseFrameStillFits) {
     // One more row than the limit leaves room for.
-    const std::size_t rows = (kMaxRawFrameBytes - kFrameHeaderBytes) / (1280 * 3);
-    FrameCheck check =
-        Check(RawFrameFileBytes(1280, static_cast<std::int64_t>(rows) + 1, kMaxRawFrameBytes));
+    const std::int64_t rows = (kMaxRawFrameBytes - kFrameHeaderBytes) / (1280 * 3);
+    FrameCheck check = Check(RawFrameFileBytes(1280, rows + 1, kMaxRawFrameBytes));
     EXPECT_FALSE(check.accepted);
     EXPECT_EQ("", check.fault);
-    check = Check(RawFrameFileBytes(1280, static_cast<std::int64_t>(rows), kMaxRawFrameBytes));
+    check = Check(RawFrameFileBytes(1280, rows, kMaxRawFrameBytes));
     EXPECT_TRUE(check.accepted);
 
     // A claim above the whole buffer, with every byte of it in the file.

@@ -40,11 +40,10 @@ inline std::vector<Seed> ReadCorpus(const std::string& folder) {
     std::vector<Seed> seeds;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
-        Seed seed;
-        seed.name = entry.path().filename().string();
-        seed.fate = FateOf(seed.name);
-        seed.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        seeds.push_back(seed);
+        const std::string name = entry.path().filename().string();
+        seeds.push_back({name,
+                         FateOf(name),
+                         {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
     }
     std::sort(seeds.begin(), seeds.end(),
               [](const Seed& a, const Seed& b) { return a.name < b.name; });
