@@ -3,8 +3,7 @@
 # 32-bit programs (the product's own build), else "win64". OXVIEW_ARCH=win64
 # takes the 64-bit road on any host; OXVIEW_ARCH=win32 insists on the 32-bit
 # one. Asks by running each Wine loader, not by reading the kernel's version:
-# a kernel may be built or booted without 32-bit support. Also sets a UTF-8
-# locale where the shell has none.
+# a kernel may be built or booted without 32-bit support.
 oxview_loader_error() { # loader: empty when it starts, else its error in one line
     local output status=0
     [ -e "$1" ] || { echo "not installed"; return 0; }
@@ -43,6 +42,3 @@ if [ "$OXVIEW_ROAD" = win64 ]; then
     fi
 fi
 export OXVIEW_ROAD
-# Wine names files through the locale, and in one that is not UTF-8 a name
-# outside ASCII cannot be made: build/wine-run does the same for its programs.
-[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
